@@ -1,0 +1,70 @@
+#include "command.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace dravo::cli {
+
+namespace {
+std::vector<Command> &Table() {
+    static std::vector<Command> table;
+    return table;
+}
+} // namespace
+
+bool Register(const Command &command) {
+    Table().push_back(command);
+    return true;
+}
+
+int Fail(std::string_view message) {
+    std::cerr << "dravo-cli: " << message << '\n';
+    return 1;
+}
+
+const std::string *Option(const Args &args, std::string_view name) {
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == name)
+            return &args[i + 1];
+    return nullptr;
+}
+
+bool Flag(const Args &args, std::string_view name) {
+    return std::find(args.begin(), args.end(), name) != args.end();
+}
+
+std::vector<std::string> Positional(const Args &args,
+                                    const std::vector<std::string_view> &valueOptions) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        if (a.size() > 2 && a.rfind("--", 0) == 0) {
+            if (std::find(valueOptions.begin(), valueOptions.end(), a) != valueOptions.end())
+                ++i;
+            continue;
+        }
+        out.push_back(a);
+    }
+    return out;
+}
+
+} // namespace dravo::cli
+
+int main(int argc, char **argv) {
+    using namespace dravo::cli;
+    auto &table = Table();
+    std::sort(table.begin(), table.end(),
+              [](const Command &a, const Command &b) { return a.name < b.name; });
+    const std::string name = argc > 1 ? argv[1] : "";
+    for (const Command &command : table)
+        if (command.name == name)
+            return command.run(Args(argv + 2, argv + argc));
+    std::ostream &out =
+        (name.empty() || name == "--help" || name == "help") ? std::cout : std::cerr;
+    if (!name.empty() && name != "--help" && name != "help")
+        out << "dravo-cli: unknown command '" << name << "'\n";
+    out << "usage: dravo-cli COMMAND [ARGS]\n";
+    for (const Command &command : table)
+        out << "  dravo-cli " << command.name << ' ' << command.usage << '\n';
+    return (out.rdbuf() == std::cout.rdbuf()) ? 0 : 1;
+}

@@ -1,0 +1,44 @@
+#include "core/text.h"
+
+#include <gtest/gtest.h>
+
+using namespace dravo;
+
+TEST(Cp1251, EveryByteRoundTripsThroughUtf8) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(FromUtf8(ToUtf8(all)), all);
+}
+
+TEST(Cp1251, ConvertsRussianBothWays) {
+    const std::string utf8 = "Договор № 5 «поставки», ёЁ — €";
+    const std::string bytes = FromUtf8(utf8);
+    EXPECT_EQ(bytes.size(), 30u); // one byte per character
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xC4);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[8]), 0xB9); // №
+    EXPECT_EQ(ToUtf8(bytes), utf8);
+}
+
+TEST(Cp1251, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(FromUtf8("a\xE4\xB8\xADz"), "a?z"); // a CJK character
+    EXPECT_EQ(FromUtf8("a\xFF\xFEz"), "a??z");    // malformed bytes, one mark each
+    EXPECT_EQ(FromUtf8("\xD0"), "?");             // sequence cut short
+    EXPECT_EQ(FromUtf8("\xF0\x9F\x98\x80"), "?"); // outside the basic plane
+}
+
+TEST(Cp1251, LiteralHelperMatchesRuntimeConversion) {
+    EXPECT_EQ(std::string("ДОГОВОР"_w), FromUtf8("ДОГОВОР"));
+    EXPECT_EQ(std::string("Номер и серия поспорта"_w), FromUtf8("Номер и серия поспорта"));
+    EXPECT_EQ(""_w.size(), 0u);
+    static_assert("ёж"_w.size() == 2);
+}
+
+TEST(Cp1251, LetterCaseFollowsTheCodePage) {
+    EXPECT_EQ(ToUpper("абвгд ёж эюя abc"_w), "АБВГД ЁЖ ЭЮЯ ABC"_w);
+    EXPECT_EQ(ToLower("АБВГД ЁЖ ЭЮЯ ABC"_w), "абвгд ёж эюя abc"_w);
+    EXPECT_EQ(ToUpper("ґєії"_w), "ҐЄІЇ"_w);
+    EXPECT_EQ(ToUpper("№ «»"_w), "№ «»"_w); // not letters
+    EXPECT_TRUE(cp1251::IsLetter(static_cast<unsigned char>("ё"_w[0])));
+    EXPECT_FALSE(cp1251::IsLetter(static_cast<unsigned char>("№"_w[0])));
+}
