@@ -1,0 +1,61 @@
+// Small text helpers shared by the Russian services (windows-1251, one byte a character).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace dravo::russian_detail {
+
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+inline std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+inline std::string_view TrimLeft(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    return s;
+}
+
+inline std::string_view TrimRight(std::string_view s) {
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+inline bool EndsWith(std::string_view s, std::string_view tail) {
+    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+inline bool StartsWith(std::string_view s, std::string_view head) {
+    return s.size() >= head.size() && s.substr(0, head.size()) == head;
+}
+
+inline bool Contains(std::string_view s, std::string_view part) {
+    return s.find(part) != std::string_view::npos;
+}
+
+// Replaces every occurrence, left to right, without rescanning replaced text.
+inline void ReplaceAll(std::string &s, std::string_view from, std::string_view to) {
+    if (from.empty())
+        return;
+    std::size_t pos = 0;
+    while ((pos = s.find(from, pos)) != std::string::npos) {
+        s.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+}
+
+// The text without its last n characters (empty when it is shorter).
+inline std::string_view Cut(std::string_view s, std::size_t n) {
+    return s.substr(0, s.size() > n ? s.size() - n : 0);
+}
+
+} // namespace dravo::russian_detail
