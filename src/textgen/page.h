@@ -1,0 +1,65 @@
+// The contract page: builds the whole HTML page that the document window shows, from the
+// template body and the document's data. The page is windows-1251 bytes, exactly as the view
+// loads it.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/body.h"
+#include "russian/dates.h"
+#include "textgen/datasource.h"
+
+namespace dravo::textgen {
+
+// Document kind codes.
+inline constexpr int kRegisteredDocument = 0;
+inline constexpr int kTemplateDocument = 1;
+inline constexpr int kJournalDocument = 2;
+inline constexpr int kStoredFileDocument = 3;
+inline constexpr int kCaseDocument = 4;
+
+// The user's requisites as "usr.dat" stores them: 14 texts (0 name, 1 signature line,
+// 2 "именуем(ое)", 3 "в лице", 4 address and tax number, 5 payment details, 7 telephones,
+// 12 the settlement where contracts are made).
+using UserTexts = std::array<std::string, 14>;
+
+// The journal page and the page of a registered document are built by the journal code; the
+// renderer only routes to them.
+class JournalPages {
+  public:
+    virtual ~JournalPages() = default;
+    virtual std::string JournalPage() = 0;
+    virtual std::string RegisteredDocumentPage() = 0;
+};
+
+struct PageInputs {
+    CBody *body = nullptr; // required; the renderer writes its side effects back into it
+    int kind = kTemplateDocument;
+    std::string number;        // the document number text; empty shows an empty number span
+    Date date;                 // the document date
+    bool dateShown = true;     // false prints blanks for day and month
+    bool highlight = true;     // colour substituted values
+    const UserTexts *user = nullptr; // nothing: requisites not loaded, the place stays as stored
+    PartySource *parties = nullptr;  // nothing: no database, parties print as blank forms
+    SubjectSource *subjects = nullptr;
+    std::string documentTitle;  // the window title; ".adf" is removed from it
+    bool showJournal = false;   // the document shows the journal page
+    bool showRegistered = false; // the document shows a registered document
+    JournalPages *journal = nullptr;
+    // The program-wide date texts that the commands read; a hidden date keeps the previous words
+    // text. Nothing: a local pair is used.
+    DocumentDateTexts *dateTexts = nullptr;
+};
+
+struct PageResult {
+    std::string html;          // windows-1251
+    std::string documentTitle; // the new window title
+};
+
+// Builds the page. Side effects on the body: leading blanks removed from the title, its name and
+// the subtitle; the closing sentence of the header stored in paragraph 3; the place in paragraph 2
+// refreshed from the user's settlement.
+PageResult BuildPage(const PageInputs &inputs);
+
+} // namespace dravo::textgen
