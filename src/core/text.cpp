@@ -31,6 +31,20 @@ std::string FromUtf8(std::string_view in) {
     return out;
 }
 
+std::string FromUtf16(std::u16string_view in) {
+    std::string out;
+    out.reserve(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const char16_t u = in[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
+            in[i + 1] <= 0xDFFF)
+            ++i; // a character outside the basic plane: never in the code page
+        const int b = (u >= 0xD800 && u <= 0xDFFF) ? -1 : cp1251::FromCodePoint(u);
+        out += b < 0 ? '?' : static_cast<char>(b);
+    }
+    return out;
+}
+
 std::string ToUpper(std::string_view text) {
     std::string out(text);
     for (char &c : out)

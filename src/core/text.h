@@ -125,6 +125,10 @@ std::string ToUtf8(std::string_view cp1251Text);
 // UTF-8 to windows-1251; a character the code page lacks (or a malformed byte) becomes '?'.
 std::string FromUtf8(std::string_view utf8Text);
 
+// UTF-16 to windows-1251, the same way: a character the code page lacks, a surrogate pair or a
+// lone surrogate becomes one '?'.
+std::string FromUtf16(std::u16string_view utf16Text);
+
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
 

@@ -1,0 +1,67 @@
+// The user's own requisites ("usr.dat") and the value lists of the variable-data entry
+// ("buff.dat"): the two data files that belong to no template. Messages are windows-1251 texts
+// for the caller to show.
+#pragma once
+
+#include "body.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dravo {
+
+// The user as a party of the contract: 14 texts, stored in this order.
+struct CUser {
+    enum Index : std::size_t {
+        UserName = 0,        // "Наименование"
+        SignatureLine = 1,   // "Строка для подписи"
+        ReferredAs = 2,      // "именуем(ое)"
+        RepresentedBy = 3,   // "в лице"
+        AddressAndTaxId = 4, // "Адрес, ИНН"
+        PaymentDetails = 5,  // "Платежные реквизиты"
+        Phones = 7,          // "Телефоны, факс"
+        Settlement = 12,     // "Населенный пункт": where contracts are made
+        LastDocument = 13,   // the path of the last template document closed
+    };
+    static constexpr std::size_t kTextCount = 14;
+
+    std::string &Text(std::size_t i) { return m_arTexts[i]; }
+    const std::string &Text(std::size_t i) const { return m_arTexts[i]; }
+
+    bool operator==(const CUser &) const = default;
+
+    std::array<std::string, kTextCount> m_arTexts;
+};
+
+inline constexpr std::string_view kUserFileName = "usr.dat";
+inline constexpr std::string_view kListsFileName = "buff.dat";
+
+// "Не найден файл реквизитов пользователя"
+std::string_view UserFileMissingMessage();
+// "Не удалось открыть файл со списками данных"
+std::string_view ListsFileMissingMessage();
+
+// Reads the 14 texts (bytes after them are ignored). A file that cannot be opened gives
+// UserFileMissingMessage(), a malformed one kUnexpectedFileFormat; either way user keeps its
+// texts.
+bool LoadUserRequisites(const std::string &path, CUser &user, std::string &error);
+
+// Stores the 14 texts over an existing file, safely (temporary file and rename). A file that
+// does not exist or cannot be opened for writing is never created: the result is false with
+// UserFileMissingMessage() and nothing is written.
+bool SaveUserRequisites(const std::string &path, const CUser &user, std::string &error);
+
+// The lists body as the program starts with it: a fresh body with no articles.
+CBody NewListsBody();
+
+// Reads the lists body. A file that cannot be opened gives ListsFileMissingMessage(), a malformed
+// one kUnexpectedFileFormat; either way lists keeps what it held.
+bool LoadLists(const std::string &path, CBody &lists, std::string &error);
+
+// Stores the lists body over an existing file, safely; a missing file is not created (false with
+// ListsFileMissingMessage(); the program stays silent about it at exit).
+bool SaveLists(const std::string &path, CBody &lists, std::string &error);
+
+} // namespace dravo
