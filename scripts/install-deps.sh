@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-webengine-dev qt6-webengine-dev-tools
   qt6-webchannel-dev qt6-svg-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-liberation fonts-dejavu-core xvfb xauth
 )
 missing=()
