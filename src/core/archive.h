@@ -38,6 +38,7 @@ class ArchiveWriter {
 // every later read fails too, so a caller may check once at the end of a record.
 class ArchiveReader {
   public:
+    // The bytes are not copied: they must outlive the reader.
     explicit ArchiveReader(std::string_view bytes) : m_bytes(bytes) {}
 
     bool U16(std::uint16_t &value);
