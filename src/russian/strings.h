@@ -38,6 +38,11 @@ inline bool StartsWith(std::string_view s, std::string_view head) {
     return s.size() >= head.size() && s.substr(0, head.size()) == head;
 }
 
+// Whether c is one of the letters.
+inline bool In(std::string_view letters, char c) {
+    return letters.find(c) != std::string_view::npos;
+}
+
 inline bool Contains(std::string_view s, std::string_view part) {
     return s.find(part) != std::string_view::npos;
 }
