@@ -44,13 +44,13 @@ class PartySource {
 
 // One row of a stored subject set (table "merch").
 struct SubjectRow {
-    std::string name;      // Name: item name; an empty name means an unused row
+    std::string name;       // Name: item name; an empty name means an unused row
     std::int64_t kolvo = 0; // Kolvo: quantity
-    std::string edizm;     // Edizm: unit of measure
-    double price = 0.0;    // Price: price per unit
-    double summ = 0.0;     // Summ: amount of the row
-    std::string currency;  // Currency: empty reads as "руб."
-    std::string definds;   // Definds: VAT wording; empty reads as "c НДС"
+    std::string edizm;      // Edizm: unit of measure
+    double price = 0.0;     // Price: price per unit
+    double summ = 0.0;      // Summ: amount of the row
+    std::string currency;   // Currency: empty reads as "руб."
+    std::string definds;    // Definds: VAT wording; empty reads as "c НДС"
 };
 
 inline constexpr std::size_t kSubjectRows = 7;

@@ -3,10 +3,10 @@
 // loads it.
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "core/body.h"
+#include "core/user.h"
 #include "russian/dates.h"
 #include "textgen/datasource.h"
 
@@ -18,11 +18,6 @@ inline constexpr int kTemplateDocument = 1;
 inline constexpr int kJournalDocument = 2;
 inline constexpr int kStoredFileDocument = 3;
 inline constexpr int kCaseDocument = 4;
-
-// The user's requisites as "usr.dat" stores them: 14 texts (0 name, 1 signature line,
-// 2 "именуем(ое)", 3 "в лице", 4 address and tax number, 5 payment details, 7 telephones,
-// 12 the settlement where contracts are made).
-using UserTexts = std::array<std::string, 14>;
 
 // The journal page and the page of a registered document are built by the journal code; the
 // renderer only routes to them.
@@ -36,15 +31,15 @@ class JournalPages {
 struct PageInputs {
     CBody *body = nullptr; // required; the renderer writes its side effects back into it
     int kind = kTemplateDocument;
-    std::string number;        // the document number text; empty shows an empty number span
-    Date date;                 // the document date
-    bool dateShown = true;     // false prints blanks for day and month
-    bool highlight = true;     // colour substituted values
-    const UserTexts *user = nullptr; // nothing: requisites not loaded, the place stays as stored
-    PartySource *parties = nullptr;  // nothing: no database, parties print as blank forms
+    std::string number;             // the document number text; empty shows an empty number span
+    Date date;                      // the document date
+    bool dateShown = true;          // false prints blanks for day and month
+    bool highlight = true;          // colour substituted values
+    const CUser *user = nullptr;    // nothing: requisites not loaded, the place stays as stored
+    PartySource *parties = nullptr; // nothing: no database, parties print as blank forms
     SubjectSource *subjects = nullptr;
-    std::string documentTitle;  // the window title; ".adf" is removed from it
-    bool showJournal = false;   // the document shows the journal page
+    std::string documentTitle;   // the window title; ".adf" is removed from it
+    bool showJournal = false;    // the document shows the journal page
     bool showRegistered = false; // the document shows a registered document
     JournalPages *journal = nullptr;
     // The program-wide date texts that the commands read; a hidden date keeps the previous words
@@ -61,5 +56,21 @@ struct PageResult {
 // the subtitle; the closing sentence of the header stored in paragraph 3; the place in paragraph 2
 // refreshed from the user's settlement.
 PageResult BuildPage(const PageInputs &inputs);
+
+class DocumentContext;
+
+// The pieces of the page, for the page itself and for tests.
+// The header naming the parties, clickable with DirRekv(2); stores the closing sentence in
+// paragraph 3.
+std::string PreambleHtml(DocumentContext &ctx);
+// The table of names, requisites and signatures under the contract text.
+std::string RequisitesTableHtml(const DocumentContext &ctx);
+// Computes the document's date texts into the context (and into texts, the program-wide pair)
+// and returns the date line: place and date, clickable with DirRekv(2); with textOnly set only the
+// texts are computed and the result is empty.
+std::string BuildDateLine(DocumentContext &ctx, const Date &date, bool shown,
+                          DocumentDateTexts &texts, bool textOnly = false);
+// The notice that a stored-file document shows instead of its text.
+std::string StoredFileNotice();
 
 } // namespace dravo::textgen

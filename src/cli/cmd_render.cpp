@@ -1,0 +1,138 @@
+// dravo-cli render: the contract page of a template, exactly as the document window loads it.
+#include "cli/command.h"
+#include "core/body_io.h"
+#include "core/fileio.h"
+#include "core/text.h"
+#include "core/user.h"
+#include "russian/dates.h"
+#include "textgen/page.h"
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+namespace dravo::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "FILE.adf [--root DIR] [--number TEXT] [--date YYYY-MM-DD] [--no-date] [--highlight on|off] "
+    "[--kind N] [--utf8] [-o OUT]";
+
+std::optional<int> WholeNumber(const std::string &text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Date> IsoDate(const std::string &text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto y = WholeNumber(text.substr(0, 4));
+    const auto m = WholeNumber(text.substr(5, 2));
+    const auto d = WholeNumber(text.substr(8, 2));
+    if (!y || !m || !d)
+        return std::nullopt;
+    const Date date = DateFromCalendar(*y, *m, *d);
+    if (!date.valid)
+        return std::nullopt;
+    return date;
+}
+
+// What the command line asks for, before anything is read.
+struct RenderRequest {
+    std::string file;
+    std::string root;
+    std::string output;
+    bool utf8 = false;
+    std::optional<int> kind;
+};
+
+// The page as a browser reads a UTF-8 file: converted, with the encoding declared.
+std::string ForReading(const std::string &page) {
+    std::string out = ToUtf8(page);
+    const std::size_t head = out.find("<HEAD>");
+    if (head != std::string::npos)
+        out.insert(head + 6,
+                   "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">");
+    return out;
+}
+
+int Run(const Args &args) {
+    static const std::vector<std::string_view> kValueOptions = {"--root",      "--number", "--date",
+                                                                "--highlight", "--kind",   "-o"};
+    const std::vector<std::string> positional = Positional(args, kValueOptions);
+    if (positional.size() != 1)
+        return Fail(std::string("usage: dravo-cli render ") + std::string(kUsage));
+
+    RenderRequest request;
+    request.file = positional[0];
+    textgen::PageInputs inputs;
+    inputs.date = Today();
+    if (const std::string *v = Option(args, "--root"))
+        request.root = *v;
+    if (const std::string *v = Option(args, "-o"))
+        request.output = *v;
+    request.utf8 = Flag(args, "--utf8");
+    if (const std::string *v = Option(args, "--number"))
+        inputs.number = FromUtf8(*v);
+    if (const std::string *v = Option(args, "--date")) {
+        const auto date = IsoDate(*v);
+        if (!date)
+            return Fail("--date wants a real date as YYYY-MM-DD, not '" + *v + "'");
+        inputs.date = *date;
+    }
+    inputs.dateShown = !Flag(args, "--no-date");
+    if (const std::string *v = Option(args, "--highlight")) {
+        if (*v != "on" && *v != "off")
+            return Fail("--highlight wants on or off, not '" + *v + "'");
+        inputs.highlight = *v == "on";
+    }
+    if (const std::string *v = Option(args, "--kind")) {
+        const auto kind = WholeNumber(*v);
+        if (!kind || *kind < 0 || *kind > 65535)
+            return Fail("--kind wants a document kind code (0..4), not '" + *v + "'");
+        request.kind = *kind;
+    }
+
+    CBody body;
+    std::string error;
+    if (!LoadBodyFile(request.file, body, error))
+        return Fail(request.file + ": " + ToUtf8(error));
+    inputs.body = &body;
+    inputs.kind = request.kind ? *request.kind : body.Paragraph(ParTitle).m_nType;
+
+    std::string title = request.file;
+    if (const std::size_t slash = title.find_last_of("/\\"); slash != std::string::npos)
+        title.erase(0, slash + 1);
+    inputs.documentTitle = FromUtf8(title);
+
+    CUser user;
+    if (!request.root.empty()) {
+        const std::string path = request.root + "/Data/" + std::string(kUserFileName);
+        if (LoadUserRequisites(path, user, error))
+            inputs.user = &user;
+        else // the program says so and goes on without the requisites
+            std::cerr << "dravo-cli: " << path << ": " << ToUtf8(error) << '\n';
+    }
+
+    // The reference database is not opened here: the parties print as blank forms and the subject
+    // lists are empty (inputs.parties and inputs.subjects stay null).
+
+    const textgen::PageResult page = textgen::BuildPage(inputs);
+    const std::string bytes = request.utf8 ? ForReading(page.html) : page.html;
+    if (request.output.empty()) {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the page to standard output");
+    }
+    if (!WriteFileAtomically(request.output, bytes, error))
+        return Fail(request.output + ": " + error);
+    return 0;
+}
+
+const bool registered = Register({"render", kUsage, &Run});
+
+} // namespace
+} // namespace dravo::cli

@@ -1,0 +1,73 @@
+// The evaluation context of a document: what the substitution commands, the party wording and the
+// subject texts read while one page (or one registration card) is built.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/body.h"
+#include "russian/subject_name.h"
+#include "textgen/datasource.h"
+#include "textgen/page.h"
+#include "textgen/party.h"
+
+namespace dravo::textgen {
+
+// One subject list: the subject of the contract or the property given in settlement.
+struct SubjectState {
+    std::optional<SubjectSet> set; // HTML-escaped rows; nothing when no set is stored
+    SubjectNameForms forms;        // case forms of the set's general name
+};
+
+enum class SubjectList { Subject = 0, Payment = 1 };
+
+class DocumentContext {
+  public:
+    explicit DocumentContext(CBody &body) : body_(&body) {}
+
+    CBody &body() const { return *body_; }
+
+    int kind = kTemplateDocument;
+    bool highlight = true;
+    // The document paragraph whose block is being substituted: "{/}" takes its indent.
+    int paragraph = ParClauseText;
+    // Texts computed for the page carry clickable regions; for dialogs and the export they do not.
+    bool clickable = true;
+    std::string dateShortText;
+    std::string dateWordsText;
+    const CUser *user = nullptr;
+    PartyState counterparty = MakePartyState(std::nullopt, PartySide::Counterparty);
+    PartyState thirdParty = MakePartyState(std::nullopt, PartySide::ThirdParty);
+    SubjectState subject;
+    SubjectState payment;
+
+    const PartyState &Party(PartySide side) const {
+        return side == PartySide::Counterparty ? counterparty : thirdParty;
+    }
+    const SubjectState &Subject(SubjectList list) const {
+        return list == SubjectList::Subject ? subject : payment;
+    }
+    // The user's requisite text i (0..13); empty when the requisites were not loaded.
+    std::string_view UserText(std::size_t i) const;
+
+    // Refreshes both party records from the source (nothing: blank forms).
+    void LoadParties(PartySource *source);
+    // Prepares both subject lists from the set names in paragraph 6 (nothing: no sets).
+    void LoadSubjects(SubjectSource *source);
+
+    // The index of the first variable whose name equals word without regard to letter case.
+    std::optional<std::size_t> FindVariable(std::string_view word) const;
+
+  private:
+    CBody *body_;
+    mutable std::unordered_map<std::string, std::size_t> variableIndex_;
+    mutable std::size_t indexedVariables_ = static_cast<std::size_t>(-1);
+};
+
+// A context ready for evaluation: parties, subjects, date texts and the place refreshed as the
+// page does it (the journal's registration card evaluates single commands through it).
+DocumentContext MakeDocumentContext(const PageInputs &inputs);
+
+} // namespace dravo::textgen

@@ -1,0 +1,448 @@
+#include "textgen/substitute.h"
+
+#include <deque>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+#include "core/text.h"
+#include "russian/numbers.h"
+#include "russian/strings.h"
+#include "textgen/html.h"
+#include "textgen/subject.h"
+
+namespace dravo::textgen {
+
+using namespace dravo::literals;
+using russian_detail::EndsWith;
+using russian_detail::StartsWith;
+
+std::string CommandWord(std::string_view command) {
+    std::string word;
+    word.reserve(command.size());
+    for (const char ch : command)
+        if (ch != '{' && ch != '}')
+            word += ch;
+    return std::string(russian_detail::Trim(word));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Subject agreement and the subject's name forms
+
+namespace {
+
+struct AgreeRule {
+    std::string_view match;    // the whole word, or its ending
+    bool ending;               // false: whole-word rule
+    std::string_view plural;   // empty: unchanged
+    std::string_view feminine; // empty: unchanged
+    std::string_view neuter;   // empty: unchanged
+};
+
+// The "ан" rule appends its forms; every other ending rule replaces the ending.
+const AgreeRule kAgreeRules[] = {
+    {"должен"_w, false, "должны"_w, "должна"_w, "должно"_w},
+    {"будет"_w, false, "будут"_w, {}, {}},
+    {"этот"_w, false, "эти"_w, "эту"_w, {}},
+    {"этого"_w, false, "этих"_w, "этой"_w, {}},
+    {"его"_w, false, "их"_w, "её"_w, {}},
+    {"всего"_w, false, "всех"_w, "всю"_w, {}},
+    {"ан"_w, true, "ы"_w, "а"_w, "о"_w},
+    {"щий"_w, true, "щие"_w, "щую"_w, "щее"_w},
+    {"ный"_w, true, "ные"_w, "ную"_w, "ное"_w},
+    {"мый"_w, true, "мые"_w, "мую"_w, "мое"_w},
+    {"мым"_w, true, "мыми"_w, "мой"_w, {}},
+    {"ого"_w, true, "ых"_w, "ой"_w, {}},
+    {"ому"_w, true, "ым"_w, "ой"_w, {}},
+    {"ным"_w, true, "ными"_w, "ной"_w, {}},
+    {"ном"_w, true, "ных"_w, "ной"_w, {}},
+};
+
+} // namespace
+
+std::string AgreeWithSubject(const DocumentContext &ctx, std::string_view word) {
+    const SubjectNameForms &forms = ctx.subject.forms;
+    for (const AgreeRule &rule : kAgreeRules) {
+        if (rule.ending ? !EndsWith(word, rule.match) : word != rule.match)
+            continue;
+        std::string_view form;
+        if (forms.plural == 1)
+            form = rule.plural;
+        else if (forms.gender == 2)
+            form = rule.feminine;
+        else if (forms.gender == 0)
+            form = rule.neuter;
+        if (form.empty())
+            return std::string(word);
+        if (!rule.ending)
+            return std::string(form);
+        std::string out(word);
+        if (rule.match == "ан"_w)
+            out += form;
+        else
+            ReplaceAllIn(out, rule.match, form);
+        return out;
+    }
+    return std::string(word);
+}
+
+std::string SubjectNameForm(const DocumentContext &ctx, std::string_view word) {
+    static constexpr std::string_view kPayment = " расчета"_w;
+    const bool payment = EndsWith(word, kPayment);
+    const SubjectNameForms &f = payment ? ctx.payment.forms : ctx.subject.forms;
+    const std::string_view stem = payment ? word.substr(0, word.size() - kPayment.size()) : word;
+    if (stem == "предмет!"_w)
+        return f.name;
+    if (stem == "предмета"_w)
+        return f.genitive;
+    if (stem == "предмету"_w)
+        return f.dative;
+    if (stem == "предмет"_w)
+        return f.accusative;
+    if (stem == "предметом"_w)
+        return f.instrumental;
+    if (stem == "предмете"_w)
+        return f.prepositional;
+    return std::string(word);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Party commands
+
+std::string EvaluatePartyCommand(const DocumentContext &ctx, std::string_view word) {
+    CaseSelector selector = SelectNominative;
+    const std::string_view six = word.substr(0, std::min<std::size_t>(6, word.size()));
+    const std::string_view eight = word.substr(0, std::min<std::size_t>(8, word.size()));
+    if (six == "первый"_w || six == "второй"_w)
+        selector = SelectNominative;
+    else if (six == "первог"_w || six == "второг"_w)
+        selector =
+            (eight == "первого!"_w || eight == "второго!"_w) ? SelectAccusative : SelectGenitive;
+    else if (six == "первом"_w || six == "втором"_w)
+        selector = SelectDative;
+
+    const PartyState &party =
+        ctx.Party(StartsWith(word, "перв"_w) ? PartySide::Counterparty : PartySide::ThirdParty);
+    const std::size_t colon = word.find(':');
+    const std::string field(
+        russian_detail::Trim(colon == std::string_view::npos ? word : word.substr(colon + 1)));
+
+    static const std::string_view kRequisites[] = {
+        "название"_w, "оргформа"_w,    "адрес"_w,   "паспорт"_w,        "ИНН"_w,
+        "ОКПО"_w,     "ОКОНХ"_w,       "р/с"_w,     "название банка"_w, "к/с"_w,
+        "БИК"_w,      "адрес банка"_w, "телефон"_w, "дополнительно"_w,  "место работы"_w};
+    for (const std::string_view requisite : kRequisites)
+        if (field == requisite)
+            return party.data.Field(requisite);
+
+    const PersonForms &person = party.person;
+    if (field == "фамилия"_w)
+        return SurnameByCase(person, selector);
+    if (field == "имя"_w)
+        return NamePatronymicByCase(person, selector);
+    if (field == "инициалы"_w)
+        return person.initials;
+    if (field == "проживающий"_w)
+        return Participle(selector, person.male, ParticipleVerb::Residing);
+    if (field == "действующий"_w)
+        return Participle(selector, person.male, ParticipleVerb::Acting);
+    if (field == "должность"_w)
+        return PostByCase(person, selector);
+    if (field == "Должность"_w) {
+        std::string post = PostByCase(person, selector);
+        if (!post.empty())
+            post[0] = static_cast<char>(cp1251::Upper(static_cast<unsigned char>(post[0])));
+        return post;
+    }
+    if (field == "он"_w || field == "его"_w || field == "ему"_w || EndsWith(field, "ил"_w) ||
+        EndsWith(field, "ал"_w))
+        return AgreeWord(field, person.male);
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------------
+// One command word
+
+std::string Evaluate(DocumentContext &ctx, std::string_view word) {
+    CBody &body = ctx.body();
+    if (word == "/")
+        return "<br>" +
+               IndentHtml(body.Paragraph(static_cast<std::uint16_t>(ctx.paragraph)).m_dFirstIndent);
+    if (word == "место составления"_w)
+        return body.Paragraph(ParDateLine).m_strText;
+    if (word == "дата составления"_w)
+        return ctx.dateShortText;
+    if (word == "дата составления прописью"_w)
+        return ctx.dateWordsText;
+
+    bool data = false; // colour kind: variables, lists, sums and words are "plain", the rest data
+    std::string value;
+    if (const auto k = ctx.FindVariable(word)) {
+        value = body.Variable(static_cast<std::uint16_t>(*k)).m_strText;
+    } else {
+        value = AgreeWithSubject(ctx, word);
+        data = true;
+    }
+
+    const CPun &settings = body.Paragraph(ParReqText);
+    if (StartsWith(word, "предмет"_w)) {
+        value = SubjectNameForm(ctx, word);
+        data = true;
+    } else if (word == "Предмет!"_w) {
+        value = ctx.subject.forms.capitalized;
+        data = true;
+    } else if (word == "Предмет! расчета"_w) {
+        value = ctx.payment.forms.capitalized;
+        data = true;
+    } else if (word == "список предмета"_w) {
+        value = settings.m_nType != 0 ? SubjectTable(ctx, SubjectList::Subject)
+                                      : SubjectSentence(ctx, SubjectList::Subject);
+        data = false;
+    } else if (word == "список предмета расчета"_w) {
+        value = settings.m_nCheck != 0 ? SubjectTable(ctx, SubjectList::Payment)
+                                       : SubjectSentence(ctx, SubjectList::Payment);
+        data = false;
+    } else if (word == "сумма предмета"_w) {
+        value = SubjectTotal(ctx, SubjectList::Subject);
+        data = false;
+    } else if (word == "сумма предмета расчета"_w) {
+        value = SubjectTotal(ctx, SubjectList::Payment);
+        data = false;
+    } else if (EndsWith(word, "прописью"_w)) {
+        const std::string_view inner =
+            russian_detail::TrimRight(word.substr(0, word.size() >= 9 ? word.size() - 9 : 0));
+        const bool highlight = ctx.highlight;
+        ctx.highlight = false;
+        const std::string number = Evaluate(ctx, inner);
+        ctx.highlight = highlight;
+        value = NumberInWords(number, Cardinal);
+        data = false;
+    } else if (StartsWith(word, "перв"_w) || StartsWith(word, "втор"_w)) {
+        value = EvaluatePartyCommand(ctx, word);
+    }
+
+    if (value == "<не определено>"_w)
+        value.clear();
+    if (!ctx.highlight)
+        return value;
+    std::string out = data ? "<SPAN STYLE=\"color:darkblue;\">" : "<SPAN STYLE=\"color:blue;\">";
+    out += value;
+    out += "</SPAN>";
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The substitution pass
+//
+// The text is read once, left to right. Final text goes to `out`; what is still to be read is a
+// stack of segments: the rest of the text at the bottom, the values inserted at the reading
+// position above it. A command found while reading is evaluated once and remembered, so every
+// later occurrence of it reads the same value, which is then read in its turn (a value may hold
+// commands). Each segment knows the chain of commands whose values it came from; a command met
+// inside its own chain is a loop and is marked instead of expanded.
+
+namespace {
+
+struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+class Substitution {
+  public:
+    Substitution(DocumentContext &ctx, std::string_view text)
+        : ctx_(ctx), input_(text), budget_(std::max(kExpansionLimit, text.size() * 16)) {}
+
+    std::string Run();
+
+  private:
+    struct Entry {
+        std::string value;
+        std::size_t order; // the order of first evaluation: the earlier command wins an overlap
+    };
+    struct Segment {
+        std::string_view text;
+        std::size_t pos;
+        int chain; // index into chains_, -1 for the text itself
+    };
+    struct ChainNode {
+        int parent;
+        const std::string *command;
+    };
+    using Memo = std::unordered_map<std::string, Entry, ViewHash, std::equal_to<>>;
+
+    bool TakeCommand();
+    bool InChain(int chain, const std::string *command) const;
+    void FlushRest();
+
+    DocumentContext &ctx_;
+    std::string_view input_;
+    std::size_t budget_;
+    std::string out_;
+    std::vector<Segment> stack_;
+    std::vector<ChainNode> chains_;
+    Memo memo_;
+    std::set<std::size_t> lengths_; // the lengths of the remembered commands
+    std::deque<std::string> owned_; // text pieces that segments read
+};
+
+std::string Substitution::Run() {
+    out_.reserve(input_.size() + input_.size() / 4);
+    stack_.push_back({input_, 0, -1});
+    while (!stack_.empty()) {
+        Segment &top = stack_.back();
+        if (top.pos >= top.text.size()) {
+            stack_.pop_back();
+            continue;
+        }
+        const std::size_t brace = top.text.find('{', top.pos);
+        if (brace == std::string_view::npos) {
+            out_.append(top.text.substr(top.pos));
+            stack_.pop_back();
+            continue;
+        }
+        out_.append(top.text.substr(top.pos, brace - top.pos));
+        top.pos = brace;
+        if (!TakeCommand()) {
+            // An opening brace without a closing one: the text stays as it is from there on.
+            FlushRest();
+            break;
+        }
+    }
+    return std::move(out_);
+}
+
+void Substitution::FlushRest() {
+    while (!stack_.empty()) {
+        const Segment &s = stack_.back();
+        if (s.pos < s.text.size())
+            out_.append(s.text.substr(s.pos));
+        stack_.pop_back();
+    }
+}
+
+bool Substitution::InChain(int chain, const std::string *command) const {
+    for (int c = chain; c >= 0; c = chains_[static_cast<std::size_t>(c)].parent)
+        if (chains_[static_cast<std::size_t>(c)].command == command)
+            return true;
+    return false;
+}
+
+// Reads the command that starts at the top segment's position (an opening brace) up to the first
+// closing brace, possibly across segments, and replaces it. False when no closing brace follows.
+bool Substitution::TakeCommand() {
+    // Find the closing brace.
+    std::size_t level = stack_.size() - 1;
+    std::size_t close = stack_[level].text.find('}', stack_[level].pos);
+    while (close == std::string_view::npos) {
+        if (level == 0)
+            return false;
+        --level;
+        close = stack_[level].text.find('}', stack_[level].pos);
+    }
+
+    // The command text, and where each segment's part of it starts (for the chains).
+    std::string_view command;
+    std::string joined;
+    std::vector<std::pair<std::size_t, int>> starts; // offset in command, chain
+    if (level == stack_.size() - 1) {
+        const Segment &s = stack_[level];
+        command = s.text.substr(s.pos, close - s.pos + 1);
+        starts.emplace_back(0, s.chain);
+    } else {
+        for (std::size_t k = stack_.size(); k-- > level;) {
+            const Segment &s = stack_[k];
+            starts.emplace_back(joined.size(), s.chain);
+            if (k == level)
+                joined.append(s.text.substr(s.pos, close - s.pos + 1));
+            else
+                joined.append(s.text.substr(s.pos));
+        }
+        command = joined;
+    }
+    const auto chainAt = [&starts](std::size_t offset) {
+        int chain = starts.front().second;
+        for (const auto &[start, c] : starts)
+            if (start <= offset)
+                chain = c;
+        return chain;
+    };
+
+    // A remembered command replaces every later occurrence of itself, even one that ends a longer
+    // command-like text ("{a{}" after "{}" was met); of several, the one met first wins.
+    Memo::iterator match = memo_.end();
+    std::size_t offset = 0;
+    if (command.find('{', 1) == std::string_view::npos) {
+        match = memo_.find(command);
+    } else {
+        for (const std::size_t length : lengths_) {
+            if (length > command.size())
+                break;
+            const std::size_t at = command.size() - length;
+            if (command[at] != '{')
+                continue;
+            const auto it = memo_.find(command.substr(at));
+            if (it != memo_.end() &&
+                (match == memo_.end() || it->second.order < match->second.order)) {
+                match = it;
+                offset = at;
+            }
+        }
+    }
+
+    // Copy what must outlive the segments that are consumed below.
+    const std::string prefix(command.substr(0, offset));
+    const int prefixChain = chainAt(0);
+    const int matchChain = chainAt(offset);
+
+    bool marked = false;
+    if (match == memo_.end()) {
+        std::string value =
+            command == "{}" ? std::string("&nbsp;") : Evaluate(ctx_, CommandWord(command));
+        match = memo_.emplace(std::string(command), Entry{std::move(value), memo_.size()}).first;
+        lengths_.insert(command.size());
+    } else if (InChain(matchChain, &match->first)) {
+        marked = true;
+    }
+    if (!marked && match->second.value.size() > budget_)
+        marked = true;
+    const std::string *key = &match->first;
+
+    // Consume the command from the segments.
+    while (stack_.size() - 1 > level)
+        stack_.pop_back();
+    stack_.back().pos = close + 1;
+
+    if (marked) {
+        out_ += prefix;
+        out_ += kLoopMarkOpen;
+        out_ += *key;
+        out_ += kLoopMarkClose;
+        return true;
+    }
+    const std::string &value = match->second.value;
+    budget_ -= value.size();
+    if (offset == 0 && value.find('{') == std::string::npos) {
+        out_ += value; // nothing in it to read again
+        return true;
+    }
+    if (!value.empty()) {
+        chains_.push_back({matchChain, key});
+        stack_.push_back({value, 0, static_cast<int>(chains_.size() - 1)});
+    }
+    if (!prefix.empty()) {
+        owned_.push_back(prefix);
+        stack_.push_back({owned_.back(), 0, prefixChain});
+    }
+    return true;
+}
+
+} // namespace
+
+std::string Substitute(DocumentContext &ctx, std::string_view text) {
+    if (text.find('{') == std::string_view::npos)
+        return std::string(text);
+    return Substitution(ctx, text).Run();
+}
+
+} // namespace dravo::textgen

@@ -1,0 +1,39 @@
+// The substitution commands: a word or phrase in curly braces inside a template text, replaced by
+// a value of the current document when the page is built.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "textgen/context.h"
+
+namespace dravo::textgen {
+
+// Replaces every command of a text. All occurrences of one command get one evaluation; a value
+// that holds commands is substituted in its turn. A command met again inside its own value is not
+// expanded a second time: it stays as its own text, in red (kLoopMark), so the page stays finite
+// and shows where the template refers to itself. The same mark stops a text that would grow past
+// kExpansionLimit through values.
+std::string Substitute(DocumentContext &ctx, std::string_view text);
+
+inline constexpr std::string_view kLoopMarkOpen = "<SPAN STYLE=\"color:red;\">";
+inline constexpr std::string_view kLoopMarkClose = "</SPAN>";
+// Inserted value bytes allowed per text: this many, or 16 times the text, whichever is larger.
+inline constexpr std::size_t kExpansionLimit = 16u << 20;
+
+// The command word of a command: every brace removed, blanks trimmed.
+std::string CommandWord(std::string_view command);
+
+// The value of one command word (highlighted when the context says so).
+std::string Evaluate(DocumentContext &ctx, std::string_view word);
+
+// The party commands: "первый: название", "второго!: фамилия" ...
+std::string EvaluatePartyCommand(const DocumentContext &ctx, std::string_view word);
+
+// A word made to agree with the gender and number of the subject of the contract.
+std::string AgreeWithSubject(const DocumentContext &ctx, std::string_view word);
+
+// "предмета", "предмету расчета" ...: a case form of the subject's name; other words unchanged.
+std::string SubjectNameForm(const DocumentContext &ctx, std::string_view word);
+
+} // namespace dravo::textgen
