@@ -1,0 +1,295 @@
+// dravo-cli commands of the reference databases: creating them, and the counterparty, bank and
+// subject-set rows that the window program edits in its directory dialogs.
+#include "command.h"
+
+#include "core/text.h"
+#include "refdata/connection.h"
+#include "refdata/directory.h"
+#include "refdata/schema.h"
+#include "refdata/subject.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <iostream>
+
+namespace dravo::cli {
+
+namespace {
+
+using namespace dravo::refdata;
+using namespace dravo::literals;
+
+const std::vector<std::string_view> kValueOptions = {"--root", "--database-root", "--row"};
+
+QString Root(const Args &args, std::string_view option = "--root") {
+    const std::string *root = Option(args, option);
+    return root ? QString::fromStdString(*root) : QStringLiteral(".");
+}
+
+std::string Utf8(const QString &text) {
+    return text.toStdString();
+}
+std::string Utf8(std::string_view cp1251) {
+    return ToUtf8(cp1251);
+}
+
+int FailWith(const DbError &error) {
+    return Fail(Utf8(error.text));
+}
+
+// A refused name gets the message that the directory forms give for it.
+int FailWith(const DbError &error, std::string_view refusedMessage) {
+    if (error.kind == DbError::Kind::Refused)
+        return Fail(Utf8(refusedMessage) + " (" + Utf8(error.text) + ")");
+    return FailWith(error);
+}
+
+// COLUMN=VALUE arguments (UTF-8) as engine text.
+bool ParseColumns(const std::vector<std::string> &items, ColumnValues &out) {
+    for (const std::string &item : items) {
+        const std::size_t eq = item.find('=');
+        if (eq == std::string::npos || eq == 0) {
+            Fail("expected COLUMN=VALUE, got '" + item + "'");
+            return false;
+        }
+        out.emplace_back(FromUtf8(item.substr(0, eq)), FromUtf8(item.substr(eq + 1)));
+    }
+    return true;
+}
+
+// Opens the templates root's reference database, creating it when missing.
+bool OpenReference(const Args &args, SqlConnection &db) {
+    const QString path = FctPath(Root(args));
+    QString reason;
+    if (InitDatabase(path, DatabaseKind::Reference, &reason) == InitOutcome::Failed ||
+        !db.Open(path, SqlConnection::OpenMode::ExistingOnly, &reason)) {
+        Fail(Utf8(reason));
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> ParseId(const std::string &text) {
+    try {
+        std::size_t used = 0;
+        const int id = std::stoi(text, &used);
+        if (used == text.size())
+            return id;
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
+int DbInit(const Args &args) {
+    const QString root = Root(args);
+    const QString databaseRoot =
+        Option(args, "--database-root") ? Root(args, "--database-root") : root;
+    const std::pair<QString, DatabaseKind> files[] = {
+        {FctPath(root), DatabaseKind::Reference},
+        {RegPath(root), DatabaseKind::Journals},
+        {TablesPath(databaseRoot), DatabaseKind::Reference},
+    };
+    int status = 0;
+    for (const auto &[path, kind] : files) {
+        QString reason;
+        switch (InitDatabase(path, kind, &reason)) {
+        case InitOutcome::Created:
+            std::cout << "created " << Utf8(path) << '\n';
+            break;
+        case InitOutcome::Completed:
+            std::cout << "kept " << Utf8(path) << '\n';
+            break;
+        case InitOutcome::Failed:
+            status = Fail(Utf8(reason));
+            break;
+        }
+    }
+    return status;
+}
+
+int RunDb(const Args &args) {
+    const auto positional = Positional(args, kValueOptions);
+    if (positional.size() == 1 && positional[0] == "init")
+        return DbInit(args);
+    return Fail("usage: db init [--root DIR] [--database-root DIR]");
+}
+
+void PrintColumn(std::string_view column, const std::string &value) {
+    std::cout << column << '=' << Utf8(value) << '\n';
+}
+
+int PartyShow(const Args &args, Directory &directory, int id) {
+    (void)args;
+    DbError error;
+    const auto record = directory.ReadParty(id, &error);
+    if (!record)
+        return error ? FailWith(error) : Fail("no counterparty " + std::to_string(id));
+    PrintColumn("FactorysID", std::to_string(record->id));
+    for (std::size_t i = 0; i < kPartyTextColumns.size(); ++i)
+        PrintColumn(kPartyTextColumns[i], record->texts[i]);
+    for (std::string_view column : {"BankID", "PersonFlag", "TypePersonFlag"})
+        PrintColumn(column, *record->Column(column));
+    for (std::size_t i = 0; i < kBankTextColumns.size(); ++i)
+        PrintColumn(kBankTextColumns[i], record->BankText(BankText(i)));
+    return 0;
+}
+
+int RunParty(const Args &args) {
+    const auto positional = Positional(args, kValueOptions);
+    const std::string verb = positional.empty() ? "" : positional[0];
+    SqlConnection db;
+    if (verb == "add") {
+        if (Flag(args, "--org") == Flag(args, "--citizen"))
+            return Fail("party add: say --org or --citizen");
+        ColumnValues values;
+        if (!ParseColumns({positional.begin() + 1, positional.end()}, values) ||
+            !OpenReference(args, db))
+            return 1;
+        DbError error;
+        Directory directory(db);
+        const bool citizen = Flag(args, "--citizen");
+        const auto id = directory.AddParty(citizen ? PartyKind::Citizen : PartyKind::Organisation,
+                                           values, &error);
+        if (!id)
+            return FailWith(error, citizen ? "Укажите фамилию гражданина"_w
+                                           : "Укажите наименование контрагента"_w);
+        std::cout << *id << '\n';
+        return 0;
+    }
+    if (verb == "list" && positional.size() == 1) {
+        if (!OpenReference(args, db))
+            return 1;
+        std::vector<PartyListEntry> entries;
+        DbError error;
+        if (!Directory(db).ListParties(entries, &error))
+            return FailWith(error);
+        for (const PartyListEntry &e : entries)
+            std::cout << e.id << '\t' << Utf8(PartyListText(e.name, e.form)) << '\n';
+        return 0;
+    }
+    const std::optional<int> parsed =
+        positional.size() >= 2 ? ParseId(positional[1]) : std::nullopt;
+    const bool hasId = parsed.has_value();
+    const int id = parsed.value_or(-1);
+    if (verb == "show" && hasId && positional.size() == 2) {
+        if (!OpenReference(args, db))
+            return 1;
+        Directory directory(db);
+        return PartyShow(args, directory, id);
+    }
+    if (verb == "edit" && hasId) {
+        ColumnValues values;
+        if (!ParseColumns({positional.begin() + 2, positional.end()}, values) ||
+            !OpenReference(args, db))
+            return 1;
+        DbError error;
+        return Directory(db).UpdateParty(id, values, &error)
+                   ? 0
+                   : FailWith(error, "Укажите наименование контрагента"_w);
+    }
+    if (verb == "delete" && hasId && positional.size() == 2) {
+        if (!OpenReference(args, db))
+            return 1;
+        DbError error;
+        return Directory(db).DeleteParty(id, &error) ? 0 : FailWith(error);
+    }
+    return Fail("usage: party add --org|--citizen COLUMN=VALUE... | list | show ID | "
+                "edit ID COLUMN=VALUE... | delete ID  [--root DIR]");
+}
+
+int RunBank(const Args &args) {
+    const auto positional = Positional(args, kValueOptions);
+    const std::string verb = positional.empty() ? "" : positional[0];
+    SqlConnection db;
+    if (verb == "add") {
+        ColumnValues values;
+        if (!ParseColumns({positional.begin() + 1, positional.end()}, values) ||
+            !OpenReference(args, db))
+            return 1;
+        DbError error;
+        const auto id = Directory(db).AddBank(values, &error);
+        if (!id)
+            return FailWith(error, "Укажите наименование банка"_w);
+        std::cout << *id << '\n';
+        return 0;
+    }
+    if (verb == "list" && positional.size() == 1) {
+        if (!OpenReference(args, db))
+            return 1;
+        std::vector<BankRecord> banks;
+        DbError error;
+        if (!Directory(db).ListBanks(banks, &error))
+            return FailWith(error);
+        for (const BankRecord &bank : banks)
+            std::cout << bank.id << '\t' << Utf8(bank.texts[kNameB]) << '\n';
+        return 0;
+    }
+    return Fail("usage: bank add COLUMN=VALUE... | list  [--root DIR]");
+}
+
+int RunSubject(const Args &args) {
+    const auto positional = Positional(args, kValueOptions);
+    const std::string verb = positional.empty() ? "" : positional[0];
+    SqlConnection db;
+    if (verb == "set" && positional.size() >= 2) {
+        const std::string *rowText = Option(args, "--row");
+        const std::optional<int> row = rowText ? ParseId(*rowText) : std::nullopt;
+        if (!row || *row < 1 || *row > int(kSubjectRows))
+            return Fail("subject set: --row takes 1 to 7");
+        ColumnValues values;
+        if (!ParseColumns({positional.begin() + 2, positional.end()}, values) ||
+            !OpenReference(args, db))
+            return 1;
+        DbError error;
+        return SubjectStore(db).SetRow(FromUtf8(positional[1]), std::size_t(*row - 1), values,
+                                       &error)
+                   ? 0
+                   : FailWith(error);
+    }
+    if (verb == "show" && positional.size() == 2) {
+        if (!OpenReference(args, db))
+            return 1;
+        DbError error;
+        const auto set = SubjectStore(db).ReadSet(FromUtf8(positional[1]), &error);
+        if (!set)
+            return error ? FailWith(error) : Fail("no subject set '" + positional[1] + "'");
+        for (const SubjectRow &r : set->rows) {
+            char numbers[96];
+            std::snprintf(numbers, sizeof numbers, "%lld\t%.2f\t%.2f",
+                          static_cast<long long>(r.kolvo), r.price, r.summ);
+            std::cout << Utf8(r.name) << '\t' << numbers << '\t' << Utf8(r.edizm) << '\t'
+                      << Utf8(r.currency) << '\t' << Utf8(r.definds) << '\n';
+        }
+        return 0;
+    }
+    if (verb == "list" && positional.size() == 1) {
+        if (!OpenReference(args, db))
+            return 1;
+        std::vector<std::string> names;
+        DbError error;
+        if (!SubjectStore(db).SetNames(names, &error))
+            return FailWith(error);
+        for (const std::string &name : names)
+            std::cout << Utf8(name) << '\n';
+        return 0;
+    }
+    return Fail("usage: subject set NAME --row N COLUMN=VALUE... | show NAME | list  "
+                "[--root DIR]");
+}
+
+const bool registeredDb =
+    Register({"db", "init [--root DIR] [--database-root DIR]  (creates the databases)", &RunDb});
+const bool registeredParty =
+    Register({"party",
+              "add --org|--citizen COLUMN=VALUE... | list | show ID | edit ID COLUMN=VALUE... | "
+              "delete ID  [--root DIR]",
+              &RunParty});
+const bool registeredBank =
+    Register({"bank", "add COLUMN=VALUE... | list  [--root DIR]", &RunBank});
+const bool registeredSubject = Register(
+    {"subject", "set NAME --row N COLUMN=VALUE... | show NAME | list  [--root DIR]", &RunSubject});
+
+} // namespace
+
+} // namespace dravo::cli

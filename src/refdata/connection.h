@@ -1,0 +1,107 @@
+// The one narrow road to the database: a named connection to one database file, statements
+// with bound parameters only, and errors as values. Nothing typed by a user is ever pasted into
+// SQL text; identifiers that come from the user go through dialect::QuoteIdentifier.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QSqlQuery;
+
+namespace dravo::refdata {
+
+struct DbError {
+    enum class Kind {
+        None,
+        NotOpen,  // no database behind the connection
+        Refused,  // the database refused the change (a rule of the table, e.g. an empty name)
+        NotFound, // no row with the given key
+        Invalid,  // a value or name that cannot be stored (an unknown column, a bad number)
+        Failed,   // anything else
+    };
+    Kind kind = Kind::None;
+    QString text;
+
+    explicit operator bool() const { return kind != Kind::None; }
+};
+
+class SqlConnection {
+  public:
+    enum class OpenMode {
+        ExistingOnly,    // a missing file is an error; nothing is created
+        CreateIfMissing, // creates the file (and its folder) when it does not exist
+    };
+    enum class OpenFailure {
+        None,
+        NoDriver,     // the database engine is not installed
+        NoConnection, // the engine would not give a connection
+        NoFile,       // the file is missing, unreadable or not a database
+    };
+
+    SqlConnection();
+    ~SqlConnection();
+    SqlConnection(const SqlConnection &) = delete;
+    SqlConnection &operator=(const SqlConnection &) = delete;
+
+    // Opens path (closing whatever was open). On failure the connection stays closed and
+    // error, when given, holds the reason.
+    bool Open(const QString &path, OpenMode mode, QString *error = nullptr);
+    OpenFailure LastOpenFailure() const { return m_openFailure; }
+    void Close();
+    bool IsOpen() const { return m_open; }
+    const QString &Path() const { return m_path; }
+    // The unique Qt connection name of this object.
+    const QString &Name() const { return m_name; }
+
+    // Runs one statement; params bind to its "?" placeholders in order.
+    bool Exec(const QString &sql, const QVariantList &params = {}, DbError *error = nullptr);
+    // Runs an INSERT and gives the key the engine assigned.
+    std::optional<qint64> Insert(const QString &sql, const QVariantList &params,
+                                 DbError *error = nullptr);
+    // Runs a query and hands every row to visit, which returns false to stop early.
+    using RowVisitor = std::function<bool(const QSqlQuery &row)>;
+    bool Select(const QString &sql, const QVariantList &params, const RowVisitor &visit,
+                DbError *error = nullptr);
+    // The first column of the first row, or nullopt when there is no row (or on failure).
+    std::optional<QVariant> Value(const QString &sql, const QVariantList &params = {},
+                                  DbError *error = nullptr);
+    // The number of rows the last Exec changed.
+    int RowsAffected() const { return m_rowsAffected; }
+
+    // Runs several statements separated by ";" (quotes and "--" comments respected), all or none.
+    bool ExecScript(const QString &script, DbError *error = nullptr);
+
+    bool Begin(DbError *error = nullptr);
+    bool Commit(DbError *error = nullptr);
+    void Rollback();
+
+    bool TableExists(const QString &table);
+
+  private:
+    QSqlQuery *Run(const QString &sql, const QVariantList &params, DbError *error,
+                   std::unique_ptr<QSqlQuery> &owned);
+
+    QString m_name;
+    QString m_path;
+    QSqlDatabase m_db;
+    bool m_open = false;
+    OpenFailure m_openFailure = OpenFailure::None;
+    int m_rowsAffected = 0;
+    // Prepared statements by their text, kept for the life of the connection: the party rows
+    // are read before every page build and must not be parsed again each time.
+    std::map<QString, std::unique_ptr<QSqlQuery>> m_prepared;
+};
+
+// Splits a script into statements at ";" outside quotes and comments; blank statements dropped.
+QStringList SplitSqlScript(const QString &script);
+
+// Sets error (when given) and returns false.
+bool SetError(DbError *error, DbError::Kind kind, const QString &text);
+
+} // namespace dravo::refdata

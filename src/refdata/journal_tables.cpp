@@ -1,0 +1,127 @@
+#include "journal_tables.h"
+
+#include "dialect.h"
+#include "qt_text.h"
+#include "schema.h"
+
+#include <QFileInfo>
+
+#include <climits>
+
+namespace dravo::refdata {
+
+namespace {
+
+constexpr int kFreeColumns = 28;
+
+bool OpenReg(SqlConnection &db, const QString &regPath, DbError *error) {
+    QString reason;
+    if (!QFileInfo::exists(regPath) &&
+        InitDatabase(regPath, DatabaseKind::Journals, &reason) == InitOutcome::Failed)
+        return SetError(error, DbError::Kind::NotOpen, reason);
+    if (!db.Open(regPath, SqlConnection::OpenMode::ExistingOnly, &reason))
+        return SetError(error, DbError::Kind::NotOpen, reason);
+    return true;
+}
+
+bool Quoted(std::string_view name, QString &out, DbError *error) {
+    out = dialect::QuoteIdentifier(ToQt(name));
+    if (out.isEmpty())
+        return SetError(error, DbError::Kind::Invalid,
+                        QStringLiteral("a journal table needs a name"));
+    return true;
+}
+
+QString CreateStatement(const QString &quotedName) {
+    auto q = [](const QString &column) { return dialect::QuoteIdentifier(column); };
+    // Texts allow the empty value and are not required, with the empty text as default.
+    auto text = [&](const QString &column, int size) {
+        return q(column) + QLatin1Char(' ') + dialect::TextType(size) +
+               QStringLiteral(" DEFAULT ''");
+    };
+    QStringList columns;
+    columns << dialect::AutoIncrementKey(q(QStringLiteral("BookID")))
+            << q(QStringLiteral("Number")) + QLatin1Char(' ') + dialect::LongType()
+            << text(QStringLiteral("NumberS"), 10)
+            << q(QStringLiteral("Date")) + QLatin1Char(' ') + dialect::DateType()
+            << q(QStringLiteral("Body")) + QLatin1Char(' ') + dialect::MemoType();
+    for (int i = 1; i <= kFreeColumns; ++i)
+        columns << text(QStringLiteral("f%1").arg(i), 255);
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(quotedName, columns.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QStringList JournalColumns() {
+    QStringList columns = {QStringLiteral("BookID"), QStringLiteral("Number"),
+                           QStringLiteral("NumberS"), QStringLiteral("Date"),
+                           QStringLiteral("Body")};
+    for (int i = 1; i <= kFreeColumns; ++i)
+        columns << QStringLiteral("f%1").arg(i);
+    return columns;
+}
+
+bool CreateJournalTable(const QString &regPath, std::string_view name, DbError *error) {
+    SqlConnection db;
+    QString table;
+    return Quoted(name, table, error) && OpenReg(db, regPath, error) &&
+           db.Exec(CreateStatement(table), {}, error);
+}
+
+bool DeleteJournalTable(const QString &regPath, std::string_view name, DbError *error) {
+    SqlConnection db;
+    QString table;
+    return Quoted(name, table, error) && OpenReg(db, regPath, error) &&
+           db.Exec(QStringLiteral("DROP TABLE %1").arg(table), {}, error);
+}
+
+bool RenameJournalTable(const QString &regPath, std::string_view oldName, std::string_view newName,
+                        DbError *error) {
+    SqlConnection db;
+    QString from, to;
+    return Quoted(oldName, from, error) && Quoted(newName, to, error) &&
+           OpenReg(db, regPath, error) &&
+           db.Exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(from, to), {}, error);
+}
+
+bool CopyJournalTable(const QString &regPath, std::string_view source, std::string_view newName,
+                      DbError *error) {
+    SqlConnection db;
+    QString from, to;
+    if (!Quoted(source, from, error) || !Quoted(newName, to, error) || !OpenReg(db, regPath, error))
+        return false;
+    if (!db.TableExists(ToQt(source)))
+        return SetError(error, DbError::Kind::NotFound,
+                        QStringLiteral("no journal table %1").arg(ToQt(source)));
+    QStringList columns;
+    for (const QString &column : JournalColumns())
+        columns << dialect::QuoteIdentifier(column);
+    const QString list = columns.join(QStringLiteral(", "));
+    if (!db.Begin(error))
+        return false;
+    if (!db.Exec(CreateStatement(to), {}, error) ||
+        !db.Exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY %4")
+                     .arg(to, list, from, dialect::QuoteIdentifier(QStringLiteral("BookID"))),
+                 {}, error)) {
+        db.Rollback();
+        return false;
+    }
+    return db.Commit(error);
+}
+
+bool JournalTableExists(const QString &regPath, std::string_view name) {
+    SqlConnection db;
+    return QFileInfo::exists(regPath) && db.Open(regPath, SqlConnection::OpenMode::ExistingOnly) &&
+           db.TableExists(ToQt(name));
+}
+
+int NextJournalNumber(SqlConnection &connection) {
+    const auto last = connection.Value(QStringLiteral("SELECT MAX(Number) FROM book"));
+    if (!last || last->isNull())
+        return 1;
+    const qlonglong number = last->toLongLong();
+    return number >= INT_MAX ? INT_MAX : int(number < 0 ? 1 : number + 1);
+}
+
+} // namespace dravo::refdata

@@ -1,0 +1,120 @@
+#include "schema.h"
+
+#include "connection.h"
+#include "dialect.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace dravo::refdata {
+
+QString DataFolder(const QString &root) {
+    return QDir(root).filePath(QStringLiteral("Data"));
+}
+
+QString FctPath(const QString &templatesRoot) {
+    return QDir(DataFolder(templatesRoot)).filePath(QStringLiteral("fct.db"));
+}
+
+QString RegPath(const QString &templatesRoot) {
+    return QDir(DataFolder(templatesRoot)).filePath(QStringLiteral("reg.db"));
+}
+
+QString TablesPath(const QString &databaseRoot) {
+    return QDir(DataFolder(databaseRoot)).filePath(QStringLiteral("tables.db"));
+}
+
+const QStringList &ReferenceTables() {
+    static const QStringList tables = {QStringLiteral("FACTORY"), QStringLiteral("BANK"),
+                                       QStringLiteral("book"), QStringLiteral("merch"),
+                                       QStringLiteral("LISTM")};
+    return tables;
+}
+
+QString SchemaScript(DatabaseKind kind) {
+    QFile file(dialect::SchemaFolder() + (kind == DatabaseKind::Reference
+                                              ? QStringLiteral("reference.sql")
+                                              : QStringLiteral("journals.sql")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+bool HasTables(SqlConnection &connection, DatabaseKind kind, QString *missing) {
+    if (kind == DatabaseKind::Journals)
+        return connection.IsOpen();
+    QStringList absent;
+    for (const QString &table : ReferenceTables())
+        if (!connection.TableExists(table))
+            absent << table;
+    if (missing)
+        *missing = absent.join(QStringLiteral(", "));
+    return connection.IsOpen() && absent.isEmpty();
+}
+
+namespace {
+
+bool RunSchema(SqlConnection &connection, DatabaseKind kind, QString *error) {
+    const QString script = SchemaScript(kind);
+    if (script.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the schema script is missing from the program");
+        return false;
+    }
+    DbError failure;
+    if (!connection.ExecScript(script, &failure)) {
+        if (error)
+            *error = failure.text;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error) {
+    SqlConnection connection;
+    if (QFileInfo::exists(path)) {
+        QString reason;
+        if (!connection.Open(path, SqlConnection::OpenMode::ExistingOnly, &reason)) {
+            if (error)
+                *error = reason;
+            return InitOutcome::Failed;
+        }
+        QString reasonRun;
+        if (!RunSchema(connection, kind, &reasonRun)) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(path, reasonRun);
+            return InitOutcome::Failed;
+        }
+        return InitOutcome::Completed;
+    }
+
+    // Build the new file beside its place and move it in whole, so that an interrupted
+    // creation never leaves a half-made database where the program looks for one.
+    const QString partial = path + QStringLiteral(".new");
+    QFile::remove(partial);
+    QString reason;
+    bool built = connection.Open(partial, SqlConnection::OpenMode::CreateIfMissing, &reason) &&
+                 RunSchema(connection, kind, &reason);
+    connection.Close();
+    if (built && !QFile::rename(partial, path)) {
+        QFile::remove(partial);
+        // rename() never replaces a file: when another program created the database meanwhile,
+        // complete that one instead.
+        if (QFileInfo::exists(path))
+            return InitDatabase(path, kind, error);
+        built = false;
+        reason = QStringLiteral("cannot move the new file into place");
+    }
+    if (!built) {
+        QFile::remove(partial);
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, reason);
+        return InitOutcome::Failed;
+    }
+    return InitOutcome::Created;
+}
+
+} // namespace dravo::refdata

@@ -1,0 +1,41 @@
+// Where the database files live and how they come to exist: created from the schema scripts
+// compiled into the program when missing; an existing database is never emptied or replaced,
+// it only gets the tables and shipped rows that it lacks.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace dravo::refdata {
+
+class SqlConnection;
+
+// The data folder of a root: root + "/Data".
+QString DataFolder(const QString &root);
+// "fct.db" and "reg.db" in the templates root's data folder; "tables.db" in the database root's.
+QString FctPath(const QString &templatesRoot);
+QString RegPath(const QString &templatesRoot);
+QString TablesPath(const QString &databaseRoot);
+
+enum class DatabaseKind {
+    Reference, // FACTORY, BANK, book, merch, LISTM: "fct.db" and "tables.db"
+    Journals,  // the library's journal tables: "reg.db"
+};
+
+// The tables every reference database holds.
+const QStringList &ReferenceTables();
+
+// The schema script of a kind, as compiled into the program; empty when it cannot be read.
+QString SchemaScript(DatabaseKind kind);
+
+enum class InitOutcome { Failed, Created, Completed };
+
+// Makes sure path is a database of the kind. A missing file is built aside and moved into
+// place only when whole; an existing one gets whatever tables and shipped rows it lacks and
+// keeps everything else. A file that is no database is left untouched and reported.
+InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error);
+
+// Whether an open connection holds every table of the kind.
+bool HasTables(SqlConnection &connection, DatabaseKind kind, QString *missing = nullptr);
+
+} // namespace dravo::refdata

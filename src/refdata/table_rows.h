@@ -1,0 +1,45 @@
+// The shared road for writing rows of a directory table: column names checked against the
+// table's own list (only those names reach the SQL text), values converted to what each column
+// stores, and the INSERT, UPDATE and DELETE by key with bound values.
+#pragma once
+
+#include "connection.h"
+#include "directory.h"
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace dravo::refdata {
+
+enum class ColumnKind { Text, Whole, Real, YesNo };
+
+struct ColumnDef {
+    std::string_view name;
+    ColumnKind kind;
+};
+
+struct Assignment {
+    QString column; // quoted
+    QVariant value;
+};
+
+// ASCII and Cyrillic names compared without regard to letter case.
+bool SameName(std::string_view a, std::string_view b);
+std::optional<long> ParseWhole(std::string_view text);
+// A decimal number with "." or "," as the separator.
+std::optional<double> ParseReal(std::string_view text);
+
+// Checks each name against columns and converts each value; a column named twice keeps its
+// last value.
+bool Resolve(std::span<const ColumnDef> columns, const ColumnValues &values,
+             std::vector<Assignment> &out, DbError *error);
+
+std::optional<int> InsertRow(SqlConnection &db, const QString &table,
+                             const std::vector<Assignment> &assignments, DbError *error);
+bool UpdateRow(SqlConnection &db, const QString &table, const QString &key, int id,
+               const std::vector<Assignment> &assignments, DbError *error);
+bool DeleteRow(SqlConnection &db, const QString &table, const QString &key, int id, DbError *error);
+
+} // namespace dravo::refdata
