@@ -4,6 +4,7 @@
 #include "core/fileio.h"
 #include "core/text.h"
 #include "core/user.h"
+#include "refdata/document_database.h"
 #include "russian/dates.h"
 #include "textgen/page.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "FILE.adf [--root DIR] [--number TEXT] [--date YYYY-MM-DD] [--no-date] [--highlight on|off] "
-    "[--kind N] [--utf8] [-o OUT]";
+    "[--kind N] [--counterparty ID] [--third ID] [--utf8] [-o OUT]";
 
 std::optional<int> WholeNumber(const std::string &text) {
     int value = 0;
@@ -61,8 +62,8 @@ std::string ForReading(const std::string &page) {
 }
 
 int Run(const Args &args) {
-    static const std::vector<std::string_view> kValueOptions = {"--root",      "--number", "--date",
-                                                                "--highlight", "--kind",   "-o"};
+    static const std::vector<std::string_view> kValueOptions = {
+        "--root", "--number", "--date", "--highlight", "--kind", "--counterparty", "--third", "-o"};
     const std::vector<std::string> positional = Positional(args, kValueOptions);
     if (positional.size() != 1)
         return Fail(std::string("usage: dravo-cli render ") + std::string(kUsage));
@@ -118,8 +119,24 @@ int Run(const Args &args) {
             std::cerr << "dravo-cli: " << path << ": " << ToUtf8(error) << '\n';
     }
 
-    // The reference database is not opened here: the parties print as blank forms and the subject
-    // lists are empty (inputs.parties and inputs.subjects stay null).
+    // The reference database of the root: the selected parties and the stored subject sets. A
+    // database that cannot be opened is reported; the parties then print as blank forms.
+    refdata::DocumentDatabase database(
+        [](const std::string &message) { std::cerr << "dravo-cli: " << ToUtf8(message) << '\n'; });
+    if (!request.root.empty()) {
+        database.Open(QString::fromStdString(request.root));
+        for (const auto &[option, side] :
+             {std::pair{"--counterparty", textgen::PartySide::Counterparty},
+              std::pair{"--third", textgen::PartySide::ThirdParty}})
+            if (const std::string *v = Option(args, option)) {
+                const auto id = WholeNumber(*v);
+                if (!id)
+                    return Fail(std::string(option) + " wants a counterparty id, not '" + *v + "'");
+                database.SetPartyId(side, *id);
+            }
+        inputs.parties = &database;
+        inputs.subjects = &database;
+    }
 
     const textgen::PageResult page = textgen::BuildPage(inputs);
     const std::string bytes = request.utf8 ? ForReading(page.html) : page.html;
