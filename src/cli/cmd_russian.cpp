@@ -147,10 +147,7 @@ int RunCalc(const Args &args) {
     for (const std::string &a : args)
         expression += (expression.empty() ? "" : " ") + a;
     // As the keypad's "=": the decimal comma is read as a point.
-    for (char &ch : expression)
-        if (ch == ',')
-            ch = '.';
-    std::cout << ToUtf8(FormatResult(EvaluateExpression(FromUtf8(expression)))) << '\n';
+    std::cout << ToUtf8(CalculateText(FromUtf8(expression))) << '\n';
     return 0;
 }
 

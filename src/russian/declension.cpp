@@ -181,12 +181,15 @@ std::string FirstNameCase(std::string_view name, bool male, int caseIndex) {
     if (male) {
         if (n == "Павел"_w)
             return std::string(caseIndex == 1 ? "Павлу"_w : "Павла"_w);
+        if (n == "Лев"_w)
+            return std::string(caseIndex == 1 ? "Льву"_w : "Льва"_w);
         if (n == "Пётр"_w) // the oblique cases are spelled with "е": Петра, Петру
             n = std::string("Петр"_w);
         const char last = caseIndex == 0 ? Lower(n.back()) : n.back();
         static constexpr std::array<std::string_view, 3> kAdd = {"а"_w, "у"_w, "а"_w};
         static constexpr std::array<std::string_view, 3> kSoftI = {"я"_w, "ю"_w, "я"_w};
-        if (In("ргнсл"_w, last))
+        // Names in other hard consonants (Ростислав, Глеб, Марк, Иосиф) decline as Олег does.
+        if (In("ргнслбвзкпфхжшчц"_w, last))
             return n + std::string(kAdd[caseIndex]);
         if (In("мдт"_w, last))
             return caseIndex == 0 ? n + std::string("а"_w) : n;
@@ -194,14 +197,21 @@ std::string FirstNameCase(std::string_view name, bool male, int caseIndex) {
             return std::string(Cut(n, 1)) + std::string(kSoftI[caseIndex]);
         if (last == "ь"_w[0])
             return caseIndex == 0 ? std::string(Cut(n, 1)) + std::string("я"_w) : n;
-        return n;
+        // Men's names in "а" and "я" decline as women's do: Никиты, Ильи.
+        if (n.back() != "а"_w[0] && n.back() != "я"_w[0])
+            return n;
     }
     static constexpr std::array<std::string_view, 3> kA = {"ы"_w, "е"_w, "у"_w};
-    static constexpr std::array<std::string_view, 3> kYa = {"и"_w, "и"_w, "ю"_w};
     if (n.back() == "а"_w[0])
         return SpellAfterVelar(std::string(Cut(n, 1)), kA[caseIndex]);
-    if (n.back() == "я"_w[0])
-        return std::string(Cut(n, 1)) + std::string(kYa[caseIndex]);
+    if (n.back() == "я"_w[0]) {
+        // Dative "Марии" but "Наталье", "Илье".
+        static constexpr std::array<std::string_view, 3> kYa = {"и"_w, "е"_w, "ю"_w};
+        const bool ia = EndsWith(n, "ия"_w);
+        return std::string(Cut(n, 1)) + std::string(caseIndex == 1 && ia ? "и"_w : kYa[caseIndex]);
+    }
+    if (!male && n.back() == "ь"_w[0]) // Любовь: Любови
+        return caseIndex == 2 ? n : std::string(Cut(n, 1)) + std::string("и"_w);
     return n;
 }
 
@@ -235,9 +245,11 @@ std::string NamePatronymicCase(std::string_view text, bool male, int caseIndex) 
 
 // --- Posts ------------------------------------------------------------------------------------
 
-std::string PostRules(std::string_view post, bool genitive) {
+std::string PostRules(std::string_view post, bool genitive, bool firstWord = false) {
     std::string p(post);
-    if (!p.empty()) {
+    if (firstWord && EndsWith(p, "ва"_w)) { // "Глава администрации": Главы администрации
+        p.back() = genitive ? "ы"_w[0] : "е"_w[0];
+    } else if (!p.empty()) {
         const char last = p.back();
         if (genitive) {
             const char low = Lower(last);
@@ -257,7 +269,7 @@ std::string PostRules(std::string_view post, bool genitive) {
     if (p.size() > 1) {
         const std::size_t blank = p.find(' ', 2);
         if (blank != std::string::npos)
-            p = PostRules(std::string_view(p).substr(0, blank), genitive) + p.substr(blank);
+            p = PostRules(std::string_view(p).substr(0, blank), genitive, true) + p.substr(blank);
     }
     return p;
 }

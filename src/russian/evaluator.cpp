@@ -242,6 +242,14 @@ std::string FormatResult(double value) {
     return s;
 }
 
+std::string CalculateText(std::string_view text) {
+    std::string expression(text);
+    for (char &c : expression)
+        if (c == ',')
+            c = '.';
+    return FormatResult(EvaluateExpression(expression));
+}
+
 NumberKeypad::NumberKeypad(std::string_view initial) : text_(initial) {
     if (HasOperator(text_)) {
         Evaluate();
@@ -308,11 +316,7 @@ std::string NumberKeypad::Accept() {
 }
 
 void NumberKeypad::Evaluate() {
-    std::string expression = text_;
-    for (char &c : expression)
-        if (c == ',')
-            c = '.';
-    text_ = FormatResult(EvaluateExpression(expression));
+    text_ = CalculateText(text_);
 }
 
 } // namespace dravo

@@ -14,6 +14,10 @@ double EvaluateExpression(std::string_view text);
 // "%f", trailing zeros and then trailing points removed, the point shown as a comma: 3,333333.
 std::string FormatResult(double value);
 
+// The "=" of number entry: the decimal comma is read as a point, the text evaluated and the
+// value formatted by FormatResult ("1,5*2" gives "3", "10/3" gives "3,333333").
+std::string CalculateText(std::string_view text);
+
 // The keypad of "Ввод числа" without its widget: buttons in, the expression text and the digit
 // count of the current number out.
 class NumberKeypad {
