@@ -188,6 +188,11 @@ void UpgradeBody(CBody &body) {
     RebuildDerivedSections(body);
 }
 
+void UpgradeIfOlder(CBody &body) {
+    if (body.m_strVersion != kCurrentVersion)
+        UpgradeBody(body);
+}
+
 bool ReadBodyAsStored(ArchiveReader &in, CBody &body) {
     CBody read;
     std::uint16_t articles = 0;
@@ -223,8 +228,7 @@ bool ReadBody(ArchiveReader &in, CBody &body) {
     CBody read;
     if (!ReadBodyAsStored(in, read))
         return false;
-    if (read.m_strVersion != kCurrentVersion)
-        UpgradeBody(read);
+    UpgradeIfOlder(read);
     body = std::move(read);
     return true;
 }

@@ -46,6 +46,9 @@ bool SaveBodyFile(const std::string &path, CBody &body, std::string &error);
 // tables and rebuilt derived sections.
 void UpgradeBody(CBody &body);
 
+// Runs the upgrade when the body's version is not the current one, as loading does.
+void UpgradeIfOlder(CBody &body);
+
 // Rebuilds the parties list (2 items) and the layout list (8 items) from the paragraphs. Whatever
 // the lists held before is replaced, so they never grow.
 void RebuildDerivedSections(CBody &body);

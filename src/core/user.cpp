@@ -52,15 +52,19 @@ bool LoadUserRequisites(const std::string &path, CUser &user, std::string &error
     return true;
 }
 
+std::string StoreUserRequisites(const CUser &user) {
+    ArchiveWriter out;
+    for (const std::string &text : user.m_arTexts)
+        out.Text(text);
+    return out.Take();
+}
+
 bool SaveUserRequisites(const std::string &path, const CUser &user, std::string &error) {
     if (!CanRewriteInPlace(path)) {
         error = UserFileMissingMessage();
         return false;
     }
-    ArchiveWriter out;
-    for (const std::string &text : user.m_arTexts)
-        out.Text(text);
-    return WriteFileAtomically(path, out.Bytes(), error);
+    return WriteFileAtomically(path, StoreUserRequisites(user), error);
 }
 
 CBody NewListsBody() {

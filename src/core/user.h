@@ -48,6 +48,9 @@ std::string_view ListsFileMissingMessage();
 // texts.
 bool LoadUserRequisites(const std::string &path, CUser &user, std::string &error);
 
+// The file's bytes for a record: the 14 texts in order.
+std::string StoreUserRequisites(const CUser &user);
+
 // Stores the 14 texts over an existing file, safely (temporary file and rename). A file that
 // does not exist or cannot be opened for writing is never created: the result is false with
 // UserFileMissingMessage() and nothing is written.

@@ -1,0 +1,301 @@
+#include "body_json.h"
+
+#include "core/defaults.h"
+#include "core/text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QString>
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+
+namespace dravo::cli {
+
+namespace {
+
+using U16Field = std::uint16_t CPun::*;
+using TextField = std::string CPun::*;
+using DoubleField = double CPun::*;
+
+struct Fields {
+    std::initializer_list<std::pair<const char *, U16Field>> numbers;
+    std::initializer_list<std::pair<const char *, TextField>> texts;
+    std::initializer_list<std::pair<const char *, DoubleField>> doubles;
+};
+
+// Field names in file order, grouped by type (the order of keys in a JSON object is the
+// writer's, not ours).
+const Fields kFields = {
+    {{"m_nType", &CPun::m_nType},
+     {"m_nCheck", &CPun::m_nCheck},
+     {"m_nMark", &CPun::m_nMark},
+     {"m_nFontSize", &CPun::m_nFontSize},
+     {"m_nItalic", &CPun::m_nItalic},
+     {"m_nBold", &CPun::m_nBold},
+     {"m_nAlign", &CPun::m_nAlign},
+     {"m_nTopMargin", &CPun::m_nTopMargin},
+     {"m_nLeftMargin", &CPun::m_nLeftMargin}},
+    {{"m_strName", &CPun::m_strName},
+     {"m_strText", &CPun::m_strText},
+     {"m_strFont", &CPun::m_strFont}},
+    {{"m_dWidth", &CPun::m_dWidth}, {"m_dFirstIndent", &CPun::m_dFirstIndent}},
+};
+
+QString Utf8(const std::string &cp1251Text) {
+    return QString::fromStdString(ToUtf8(cp1251Text));
+}
+
+QJsonValue DoubleToJson(double d) {
+    if (std::isfinite(d) && !(d == 0.0 && std::signbit(d)))
+        return d;
+    char bits[32];
+    std::snprintf(bits, sizeof bits, "0x%016llx",
+                  static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(d)));
+    return QString::fromLatin1(bits);
+}
+
+QJsonObject ItemToJson(const CPun &p) {
+    QJsonObject o;
+    for (const auto &[name, field] : kFields.numbers)
+        o.insert(QLatin1String(name), static_cast<int>(p.*field));
+    for (const auto &[name, field] : kFields.texts)
+        o.insert(QLatin1String(name), Utf8(p.*field));
+    for (const auto &[name, field] : kFields.doubles)
+        o.insert(QLatin1String(name), DoubleToJson(p.*field));
+    return o;
+}
+
+QJsonArray ItemsToJson(const std::vector<CPun> &items) {
+    QJsonArray a;
+    for (const CPun &item : items)
+        a.append(ItemToJson(item));
+    return a;
+}
+
+QJsonObject ListToJson(const CPar &par, const char *itemsKey = "items") {
+    QJsonObject o;
+    o.insert(QLatin1String("heading"), ItemToJson(par.m_head));
+    o.insert(QLatin1String(itemsKey), ItemsToJson(par.m_arItems));
+    return o;
+}
+
+// Reading: every function takes the JSON path of what it reads, for the error message.
+class Reader {
+  public:
+    std::string error;
+
+    bool Fail(const QString &path, const char *what) {
+        error = (path.isEmpty() ? QString() : path + QLatin1String(": ")).toStdString() + what;
+        return false;
+    }
+
+    bool Object(const QJsonValue &v, const QString &path, QJsonObject &o,
+                std::initializer_list<const char *> allowed) {
+        if (!v.isObject())
+            return Fail(path, "an object expected");
+        o = v.toObject();
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            bool known = false;
+            for (const char *key : allowed)
+                known = known || it.key() == QLatin1String(key);
+            if (!known)
+                return Fail(path + QLatin1Char('.') + it.key(), "unknown key");
+        }
+        return true;
+    }
+
+    bool Array(const QJsonValue &v, const QString &path, QJsonArray &a, qsizetype maxSize) {
+        if (!v.isArray())
+            return Fail(path, "an array expected");
+        a = v.toArray();
+        if (a.size() > maxSize)
+            return Fail(path, "too many entries for the file (at most 65535)");
+        return true;
+    }
+
+    bool Double(const QJsonValue &v, const QString &path, double &d) {
+        if (v.isDouble()) {
+            d = v.toDouble();
+            return true;
+        }
+        const QString s = v.toString();
+        bool ok = false;
+        const qulonglong bits =
+            s.startsWith(QLatin1String("0x")) && s.size() == 18 ? s.mid(2).toULongLong(&ok, 16) : 0;
+        if (!v.isString() || !ok)
+            return Fail(path, "a number or \"0x\" and 16 hex digits expected");
+        d = std::bit_cast<double>(static_cast<std::uint64_t>(bits));
+        return true;
+    }
+
+    bool Item(const QJsonValue &v, const QString &path, CPun &p) {
+        QJsonObject o;
+        if (!Object(v, path, o,
+                    {"m_nType", "m_nCheck", "m_nMark", "m_strName", "m_strText", "m_strFont",
+                     "m_nFontSize", "m_nItalic", "m_nBold", "m_nAlign", "m_nTopMargin",
+                     "m_nLeftMargin", "m_dWidth", "m_dFirstIndent"}))
+            return false;
+        p = CPun{};
+        for (const auto &[name, field] : kFields.numbers) {
+            const QJsonValue n = o.value(QLatin1String(name));
+            if (n.isUndefined())
+                continue;
+            const double d = n.toDouble(-1.0);
+            if (!n.isDouble() || d < 0 || d > 65535 || d != std::floor(d))
+                return Fail(path + QLatin1Char('.') + QLatin1String(name),
+                            "a whole number from 0 to 65535 expected");
+            p.*field = static_cast<std::uint16_t>(d);
+        }
+        for (const auto &[name, field] : kFields.texts) {
+            const QJsonValue t = o.value(QLatin1String(name));
+            if (t.isUndefined())
+                continue;
+            if (!t.isString())
+                return Fail(path + QLatin1Char('.') + QLatin1String(name), "a text expected");
+            p.*field = FromUtf8(t.toString().toStdString());
+        }
+        for (const auto &[name, field] : kFields.doubles) {
+            const QJsonValue d = o.value(QLatin1String(name));
+            if (!d.isUndefined() &&
+                !Double(d, path + QLatin1Char('.') + QLatin1String(name), p.*field))
+                return false;
+        }
+        return true;
+    }
+
+    bool Items(const QJsonValue &v, const QString &path, std::vector<CPun> &items) {
+        QJsonArray a;
+        if (!Array(v, path, a, 0xFFFF))
+            return false;
+        items.assign(static_cast<std::size_t>(a.size()), CPun{});
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (!Item(a[i], path + QStringLiteral("[%1]").arg(i), items[std::size_t(i)]))
+                return false;
+        return true;
+    }
+
+    bool List(const QJsonValue &v, const QString &path, CPar &par, const char *itemsKey = "items") {
+        QJsonObject o;
+        if (!Object(v, path, o, {"heading", itemsKey}))
+            return false;
+        par = CPar{};
+        const QJsonValue head = o.value(QLatin1String("heading"));
+        if (!head.isUndefined() && !Item(head, path + QLatin1String(".heading"), par.m_head))
+            return false;
+        const QJsonValue items = o.value(QLatin1String(itemsKey));
+        return items.isUndefined() ||
+               Items(items, path + QLatin1Char('.') + QLatin1String(itemsKey), par.m_arItems);
+    }
+};
+
+} // namespace
+
+QByteArray BodyToJson(const CBody &body) {
+    QJsonObject root;
+    root.insert(QLatin1String("version"), Utf8(body.m_strVersion));
+    root.insert(QLatin1String("paragraphs"),
+                ItemsToJson({body.m_arParagraphs.begin(), body.m_arParagraphs.end()}));
+    QJsonArray articles;
+    for (const CPar &article : body.m_arArticles)
+        articles.append(ListToJson(article, "clauses"));
+    root.insert(QLatin1String("articles"), articles);
+    root.insert(QLatin1String("variables"), ListToJson(body.m_parVariables));
+    if (body.m_strVersion == kCurrentVersion) {
+        root.insert(QLatin1String("parties"), ListToJson(body.m_parParties));
+        QJsonArray tables;
+        for (const CPar &table : body.m_parFieldTables)
+            tables.append(ListToJson(table));
+        root.insert(QLatin1String("fieldTables"), tables);
+        root.insert(QLatin1String("layout"), ListToJson(body.m_parLayout));
+    }
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool BodyFromJson(const QByteArray &json, CBody &body, std::string &error) {
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (doc.isNull()) {
+        error = "not valid JSON at offset " + std::to_string(parseError.offset) + ": " +
+                parseError.errorString().toStdString();
+        return false;
+    }
+    Reader r;
+    CBody read;
+    QJsonObject root;
+    auto fail = [&] {
+        error = r.error;
+        return false;
+    };
+    auto bad = [&](const QString &path, const char *what) {
+        r.Fail(path, what);
+        return fail();
+    };
+    if (!r.Object(
+            doc.isObject() ? QJsonValue(doc.object()) : QJsonValue(), QString(), root,
+            {"version", "paragraphs", "articles", "variables", "parties", "fieldTables", "layout"}))
+        return fail();
+
+    const QJsonValue version = root.value(QLatin1String("version"));
+    if (!version.isString())
+        return bad(QStringLiteral("version"), "a text expected");
+    read.m_strVersion = FromUtf8(version.toString().toStdString());
+    const bool current = read.m_strVersion == kCurrentVersion;
+
+    std::vector<CPun> paragraphs;
+    if (!r.Items(root.value(QLatin1String("paragraphs")), QStringLiteral("paragraphs"), paragraphs))
+        return fail();
+    if (paragraphs.size() != kParagraphCount)
+        return bad(QStringLiteral("paragraphs"), "exactly 7 paragraphs expected");
+    std::copy(paragraphs.begin(), paragraphs.end(), read.m_arParagraphs.begin());
+
+    read.m_arArticles.clear();
+    if (const QJsonValue v = root.value(QLatin1String("articles")); !v.isUndefined()) {
+        QJsonArray a;
+        if (!r.Array(v, QStringLiteral("articles"), a, 0xFFFF))
+            return fail();
+        read.m_arArticles.resize(static_cast<std::size_t>(a.size()));
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (!r.List(a[i], QStringLiteral("articles[%1]").arg(i),
+                        read.m_arArticles[std::size_t(i)], "clauses"))
+                return fail();
+    }
+    if (const QJsonValue v = root.value(QLatin1String("variables")); !v.isUndefined())
+        if (!r.List(v, QStringLiteral("variables"), read.m_parVariables))
+            return fail();
+
+    for (const char *key : {"parties", "fieldTables", "layout"})
+        if (!current && root.contains(QLatin1String(key)))
+            return bad(QLatin1String(key), "only a current-format (ADF2.2) body has it");
+    if (current) {
+        if (const QJsonValue v = root.value(QLatin1String("parties")); !v.isUndefined())
+            if (!r.List(v, QStringLiteral("parties"), read.m_parParties))
+                return fail();
+        if (const QJsonValue v = root.value(QLatin1String("layout")); !v.isUndefined())
+            if (!r.List(v, QStringLiteral("layout"), read.m_parLayout))
+                return fail();
+        if (const QJsonValue v = root.value(QLatin1String("fieldTables")); !v.isUndefined()) {
+            QJsonArray a;
+            if (!r.Array(v, QStringLiteral("fieldTables"), a, kFieldTableCount))
+                return fail();
+            if (a.size() != qsizetype(kFieldTableCount))
+                return bad(QStringLiteral("fieldTables"), "exactly 4 tables expected");
+            for (qsizetype i = 0; i < a.size(); ++i) {
+                CPar &table = read.m_parFieldTables[std::size_t(i)];
+                if (!r.List(a[i], QStringLiteral("fieldTables[%1]").arg(i), table))
+                    return fail();
+                table.m_arItems.resize(kFieldTableSlots);
+            }
+        } else {
+            SetDefaultFieldTables(read);
+        }
+    }
+    body = std::move(read);
+    return true;
+}
+
+} // namespace dravo::cli
