@@ -4,6 +4,7 @@
 #include "russian/strings.h"
 
 #include <array>
+#include <utility>
 
 namespace dravo {
 
@@ -245,31 +246,42 @@ std::string NamePatronymicCase(std::string_view text, bool male, int caseIndex) 
 
 // --- Posts ------------------------------------------------------------------------------------
 
-std::string PostRules(std::string_view post, bool genitive, bool firstWord = false) {
-    std::string p(post);
-    if (firstWord && EndsWith(p, "ва"_w)) { // "Глава администрации": Главы администрации
-        p.back() = genitive ? "ы"_w[0] : "е"_w[0];
-    } else if (!p.empty()) {
-        const char last = p.back();
-        if (genitive) {
-            const char low = Lower(last);
-            if (In("рктгбч"_w, low))
-                p += "а"_w;
-            else if (low == "ь"_w[0])
-                p.back() = "я"_w[0];
-        } else {
-            if (In("рктгб"_w, last))
-                p += "у"_w;
-            else if (last == "ь"_w[0])
-                p.back() = "ю"_w[0];
-        }
+// Declines the word that ends before `end` by the post's letter rules, in place. The first word
+// of a longer post also takes the "ва" rule ("Глава администрации": Главы администрации).
+void DeclinePostWordEnd(std::string &p, std::size_t end, bool genitive, bool firstWord) {
+    if (end == 0)
+        return;
+    if (firstWord && EndsWith(std::string_view(p).substr(0, end), "ва"_w)) {
+        p[end - 1] = genitive ? "ы"_w[0] : "е"_w[0];
+        return;
     }
-    p = std::string(TrimRight(p));
+    const char last = p[end - 1];
+    if (genitive) {
+        const char low = Lower(last);
+        if (In("рктгбч"_w, low))
+            p.insert(p.begin() + static_cast<std::ptrdiff_t>(end), "а"_w[0]);
+        else if (low == "ь"_w[0])
+            p[end - 1] = "я"_w[0];
+    } else {
+        if (In("рктгб"_w, last))
+            p.insert(p.begin() + static_cast<std::ptrdiff_t>(end), "у"_w[0]);
+        else if (last == "ь"_w[0])
+            p[end - 1] = "ю"_w[0];
+    }
+}
+
+std::string PostRules(std::string_view post, bool genitive) {
+    std::string p;
+    p.reserve(post.size() + 8);
+    p = post;
+    DeclinePostWordEnd(p, p.size(), genitive, false);
+    while (!p.empty() && IsBlank(p.back()))
+        p.pop_back();
     // Only the first and the last word change: the first word is declined on its own.
     if (p.size() > 1) {
         const std::size_t blank = p.find(' ', 2);
         if (blank != std::string::npos)
-            p = PostRules(std::string_view(p).substr(0, blank), genitive, true) + p.substr(blank);
+            DeclinePostWordEnd(p, blank, genitive, true);
     }
     return p;
 }
@@ -361,18 +373,16 @@ PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatr
     while (!f.initialsSurname.empty() && f.initialsSurname.back() == '.')
         f.initialsSurname.pop_back();
 
-    const SurnameCases sc = SurnameRules(f.surname, f.male);
-    f.surnameGenitive = sc.genitive;
-    f.surnameDative = sc.dative;
-    f.surnameAccusative = sc.accusative;
+    SurnameCases sc = SurnameRules(f.surname, f.male);
+    f.surnameGenitive = std::move(sc.genitive);
+    f.surnameDative = std::move(sc.dative);
+    f.surnameAccusative = std::move(sc.accusative);
     f.namePatronymicGenitive = NamePatronymicCase(np, f.male, 0);
     f.namePatronymicDative = NamePatronymicCase(np, f.male, 1);
     f.namePatronymicAccusative = NamePatronymicCase(np, f.male, 2);
 
-    const std::string declined =
-        DeclineSurnameText(f.surname, f.male ? kMasculine : kFeminine, CaseGen);
-    f.fullNameGenitive = declined;
-    if (!declined.empty() && !f.namePatronymicGenitive.empty())
+    f.fullNameGenitive = DeclineSurnameText(f.surname, f.male ? kMasculine : kFeminine, CaseGen);
+    if (!f.fullNameGenitive.empty() && !f.namePatronymicGenitive.empty())
         f.fullNameGenitive += ' ';
     f.fullNameGenitive += f.namePatronymicGenitive;
 

@@ -106,7 +106,9 @@ std::string NumberInWords(std::string_view text, WordsMode mode) {
 
     ReplaceAll(out, "один тысяча"_w, "одна тысяча"_w);
     ReplaceAll(out, "два тысячи"_w, "две тысячи"_w);
-    out = std::string(Trim(out));
+    const std::string_view trimmed = Trim(out);
+    out.erase(0, static_cast<std::size_t>(trimmed.data() - out.data()));
+    out.resize(trimmed.size());
 
     const char softSign = "ь"_w[0];
     if (mode == OrdinalNeuter) {
