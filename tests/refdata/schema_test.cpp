@@ -1,0 +1,109 @@
+#include "fixture.h"
+
+#include "refdata/subject.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace dravo::refdata::testing {
+namespace {
+
+class SchemaTest : public RootTest {};
+
+int CountRows(SqlConnection &db, const QString &table) {
+    return db.Value("SELECT count(*) FROM " + table).value_or(-1).toInt();
+}
+
+TEST_F(SchemaTest, NewDatabaseHoldsTheTablesAndTheShippedSet) {
+    SqlConnection db;
+    OpenReference(db);
+    EXPECT_TRUE(HasTables(db, DatabaseKind::Reference));
+    SubjectStore subjects(db);
+    const auto set = subjects.ReadSet(NoSetName());
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->rows.size(), kSubjectRows);
+    for (const SubjectRow &row : set->rows) {
+        EXPECT_TRUE(row.name.empty());
+        EXPECT_EQ(row.kolvo, 0);
+        EXPECT_EQ(row.summ, 0.0);
+    }
+    EXPECT_FALSE(QFileInfo::exists(FctPath(m_root) + ".new"));
+}
+
+TEST_F(SchemaTest, InitKeepsAnExistingDatabase) {
+    {
+        SqlConnection db;
+        OpenReference(db);
+        ASSERT_TRUE(db.Exec("INSERT INTO FACTORY (Name) VALUES (?)", {QString("Ромашка")}));
+    }
+    QString error;
+    EXPECT_EQ(InitDatabase(FctPath(m_root), DatabaseKind::Reference, &error),
+              InitOutcome::Completed);
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(FctPath(m_root), SqlConnection::OpenMode::ExistingOnly));
+    EXPECT_EQ(CountRows(db, "FACTORY"), 1);
+    EXPECT_EQ(CountRows(db, "merch"), int(kSubjectRows)); // the set is not added twice
+}
+
+TEST_F(SchemaTest, InitCompletesADatabaseThatLacksTables) {
+    const QString path = FctPath(m_root);
+    {
+        SqlConnection db;
+        ASSERT_TRUE(db.Open(path, SqlConnection::OpenMode::CreateIfMissing));
+        ASSERT_TRUE(db.Exec("CREATE TABLE BANK (BankID INTEGER PRIMARY KEY, NameB TEXT, KS TEXT, "
+                            "BIK TEXT, AddressB TEXT)"));
+        ASSERT_TRUE(db.Exec("INSERT INTO BANK (NameB) VALUES ('x')"));
+        EXPECT_FALSE(HasTables(db, DatabaseKind::Reference));
+    }
+    EXPECT_EQ(InitDatabase(path, DatabaseKind::Reference, nullptr), InitOutcome::Completed);
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(path, SqlConnection::OpenMode::ExistingOnly));
+    EXPECT_TRUE(HasTables(db, DatabaseKind::Reference));
+    EXPECT_EQ(CountRows(db, "BANK"), 1);
+}
+
+TEST_F(SchemaTest, ATableOfAnotherShapeFailsAndChangesNothing) {
+    const QString path = FctPath(m_root);
+    {
+        SqlConnection db;
+        ASSERT_TRUE(db.Open(path, SqlConnection::OpenMode::CreateIfMissing));
+        ASSERT_TRUE(db.Exec("CREATE TABLE FACTORY (FactorysID INTEGER PRIMARY KEY, Name TEXT)"));
+        ASSERT_TRUE(db.Exec("INSERT INTO FACTORY (Name) VALUES ('x')"));
+    }
+    QString error;
+    EXPECT_EQ(InitDatabase(path, DatabaseKind::Reference, &error), InitOutcome::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(path, SqlConnection::OpenMode::ExistingOnly));
+    EXPECT_FALSE(db.TableExists("BANK")); // all or nothing
+    EXPECT_EQ(CountRows(db, "FACTORY"), 1);
+}
+
+TEST_F(SchemaTest, FileThatIsNoDatabaseIsLeftUntouched) {
+    const QString path = FctPath(m_root);
+    ASSERT_TRUE(QDir().mkpath(DataFolder(m_root)));
+    const QByteArray garbage(2048, 'z');
+    WriteFile(path, garbage);
+    QString error;
+    EXPECT_EQ(InitDatabase(path, DatabaseKind::Reference, &error), InitOutcome::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), garbage);
+}
+
+TEST_F(SchemaTest, JournalsDatabaseIsCreatedEmpty) {
+    EXPECT_EQ(InitDatabase(RegPath(m_root), DatabaseKind::Journals, nullptr), InitOutcome::Created);
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(RegPath(m_root), SqlConnection::OpenMode::ExistingOnly));
+    EXPECT_EQ(CountRows(db, "sqlite_master"), 0);
+}
+
+TEST(Paths, DataFolderOfEachRoot) {
+    EXPECT_EQ(FctPath("/t"), "/t/Data/fct.db");
+    EXPECT_EQ(RegPath("/t"), "/t/Data/reg.db");
+    EXPECT_EQ(TablesPath("/d"), "/d/Data/tables.db");
+}
+
+} // namespace
+} // namespace dravo::refdata::testing
