@@ -1,5 +1,6 @@
 // dravo-cli commands of the reference databases: creating them, and the counterparty, bank and
 // subject-set rows that the window program edits in its directory dialogs.
+#include "cmd_russian.h"
 #include "command.h"
 
 #include "core/text.h"
@@ -274,7 +275,9 @@ int RunSubject(const Args &args) {
             std::cout << Utf8(name) << '\n';
         return 0;
     }
-    return Fail("usage: subject set NAME --row N COLUMN=VALUE... | show NAME | list  "
+    if (positional.size() == 1 && verb != "set" && verb != "show" && verb != "list")
+        return RunSubjectForms(args); // the case forms of a subject's name
+    return Fail("usage: subject set NAME --row N COLUMN=VALUE... | show NAME | list | NAME  "
                 "[--root DIR]");
 }
 
@@ -288,7 +291,9 @@ const bool registeredParty =
 const bool registeredBank =
     Register({"bank", "add COLUMN=VALUE... | list  [--root DIR]", &RunBank});
 const bool registeredSubject = Register(
-    {"subject", "set NAME --row N COLUMN=VALUE... | show NAME | list  [--root DIR]", &RunSubject});
+    {"subject",
+     "set NAME --row N COLUMN=VALUE... | show NAME | list  [--root DIR] | NAME (case forms)",
+     &RunSubject});
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // dravo-cli commands of the Russian language services: numbers and dates in words, the period
 // wording, person and subject declension, the evaluator and the number keypad.
+#include "cli/cmd_russian.h"
 #include "cli/command.h"
 #include "core/text.h"
 #include "russian/russian.h"
@@ -122,24 +123,6 @@ int RunDecline(const Args &args) {
     return 0;
 }
 
-int RunSubject(const Args &args) {
-    const auto pos = Positional(args, {});
-    if (pos.size() != 1)
-        return Fail("subject: expected one NAME");
-    SubjectNameForms f;
-    f.SetSubjectName(FromUtf8(pos[0]));
-    std::cout << "gender=" << f.gender << '\n' << "plural=" << f.plural << '\n';
-    Line("lastLetter", std::string(1, f.lastLetter));
-    Line("name", f.name);
-    Line("genitive", f.genitive);
-    Line("dative", f.dative);
-    Line("accusative", f.accusative);
-    Line("instrumental", f.instrumental);
-    Line("prepositional", f.prepositional);
-    Line("capitalized", f.capitalized);
-    return 0;
-}
-
 int RunCalc(const Args &args) {
     if (args.empty())
         return Fail("calc: expected an EXPRESSION");
@@ -167,7 +150,7 @@ const bool registered = [] {
     Register({"period", "FROM TO (YYYY-MM-DD)", &RunPeriod});
     Register({"person", "SURNAME \"NAME PATRONYMIC\" \"POST\"", &RunPerson});
     Register({"decline", "WORD --gender 1|2 --case 1..6", &RunDecline});
-    Register({"subject", "NAME", &RunSubject});
+    // "subject NAME" is dispatched by the subject-set command (see RunSubjectForms).
     Register({"calc", "EXPRESSION (decimal comma or point)", &RunCalc});
     Register({"keypad", "[--text INITIAL] KEYS... (0-9, 000, \",\", + - * / ( ), BS, CE, C, =)",
               &RunKeypad});
@@ -175,4 +158,23 @@ const bool registered = [] {
 }();
 
 } // namespace
+
+int RunSubjectForms(const Args &args) {
+    const auto pos = Positional(args, {});
+    if (pos.size() != 1)
+        return Fail("subject: expected one NAME");
+    SubjectNameForms f;
+    f.SetSubjectName(FromUtf8(pos[0]));
+    std::cout << "gender=" << f.gender << '\n' << "plural=" << f.plural << '\n';
+    Line("lastLetter", std::string(1, f.lastLetter));
+    Line("name", f.name);
+    Line("genitive", f.genitive);
+    Line("dative", f.dative);
+    Line("accusative", f.accusative);
+    Line("instrumental", f.instrumental);
+    Line("prepositional", f.prepositional);
+    Line("capitalized", f.capitalized);
+    return 0;
+}
+
 } // namespace dravo::cli
