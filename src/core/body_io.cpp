@@ -104,9 +104,11 @@ std::string HeaderText(std::string_view first, std::string_view second) {
 
 // The requisites line of party 1 or 2: the same fields, with the party's digit in each command.
 std::string RequisitesText(char party) {
-    std::string s("{блок:48}{1:индекс} {1:адрес}, ИНН:{1:инн}, р/с{}№{1:р/с} в{}банке: {1:банк} "
-                  "кор/сч{}№{1:к/с}, БИК:{1:бик}, ОКПО:{1:окпо}, ОКВЭД:{1:оконх}, "
-                  "тел.:{1:телефон}"_w);
+    // (A constant first: clang 14 crashes on this literal in a local initialiser.)
+    static constexpr std::string_view kLine =
+        "{блок:48}{1:индекс} {1:адрес}, ИНН:{1:инн}, р/с{}№{1:р/с} в{}банке: {1:банк} "
+        "кор/сч{}№{1:к/с}, БИК:{1:бик}, ОКПО:{1:окпо}, ОКВЭД:{1:оконх}, тел.:{1:телефон}"_w;
+    std::string s(kLine);
     std::replace(s.begin(), s.end(), '1', party);
     return s;
 }

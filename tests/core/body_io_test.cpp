@@ -312,3 +312,31 @@ TEST(BodyFile, TooManyArticlesIsRefusedAndTheOldFileKept) {
 }
 
 } // namespace
+
+namespace {
+
+// A file laid out by hand, not by this program: an older version, a wide title, and clause texts
+// with a u16, a 4-byte and an 8-byte length prefix, the last holding a zero byte.
+TEST(BodyFile, HandMadeOlderFileLoads) {
+    CBody body;
+    std::string error;
+    ASSERT_TRUE(
+        LoadBodyFile(DRAVO_SOURCE_DIR "/tests/fuzz/corpus/body/old-format.adf", body, error))
+        << error;
+    EXPECT_EQ(body.m_strVersion, "ADF2.2");
+    EXPECT_EQ(body.m_arParagraphs[ParTitle].m_strText, std::string("ДОГОВОР"_w));
+    EXPECT_EQ(body.m_arParagraphs[ParTitle].m_dWidth, 640.0);
+    ASSERT_EQ(body.ArticleCount(), 1u);
+    EXPECT_EQ(body.Article(0).m_head.m_strText, std::string("ПРЕДМЕТ ДОГОВОРА"_w));
+    ASSERT_EQ(body.ClauseCount(0), 3u);
+    EXPECT_EQ(body.Clause(0, 0).m_strText, std::string("Продавец передает {предмет}."_w));
+    EXPECT_EQ(body.Clause(0, 1).m_strText, std::string(300, 'x'));
+    EXPECT_EQ(body.Clause(0, 1).m_nMark, 1);
+    EXPECT_EQ(body.Clause(0, 2).m_strText, "ab");
+    ASSERT_EQ(body.VariableCount(), 1u);
+    EXPECT_EQ(body.Variable(0).m_strText, std::string("10 дней"_w));
+    EXPECT_EQ(body.RecordNumber(0), 5);
+    EXPECT_EQ(body.m_parLayout.m_arItems.size(), 8u);
+}
+
+} // namespace
