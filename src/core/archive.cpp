@@ -26,6 +26,11 @@ void ArchiveWriter::F64(double value) {
     Raw(std::bit_cast<std::uint64_t>(value), 8);
 }
 
+std::uint64_t ArchiveWriter::TextSize(std::uint64_t n) {
+    const std::uint64_t prefix = n < 0xFF ? 1 : n < 0xFFFE ? 3 : n < 0xFFFFFFFF ? 7 : 15;
+    return prefix + n;
+}
+
 void ArchiveWriter::Text(std::string_view text) {
     const std::uint64_t n = text.size();
     if (n < 0xFF) {

@@ -24,6 +24,9 @@ class ArchiveWriter {
     // 64-bit length.
     void Text(std::string_view text);
 
+    // The bytes that Text() writes for a text of this length, prefix included.
+    static std::uint64_t TextSize(std::uint64_t length);
+
     const std::string &Bytes() const { return m_bytes; }
     std::string Take() { return std::move(m_bytes); }
     void Reserve(std::size_t n) { m_bytes.reserve(n); }

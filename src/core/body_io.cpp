@@ -75,6 +75,20 @@ void WriteList(ArchiveWriter &out, const CPar &par) {
         WriteItem(out, par.m_arItems[i]);
 }
 
+std::size_t ItemSize(const CPun &p) {
+    return static_cast<std::size_t>(34 + ArchiveWriter::TextSize(p.m_strName.size()) +
+                                    ArchiveWriter::TextSize(p.m_strText.size()) +
+                                    ArchiveWriter::TextSize(p.m_strFont.size()));
+}
+
+std::size_t ListSize(const CPar &par) {
+    std::size_t size = ItemSize(par.m_head) + 2;
+    const std::size_t n = std::min(par.m_arItems.size(), kMaxCount);
+    for (std::size_t i = 0; i < n; ++i)
+        size += ItemSize(par.m_arItems[i]);
+    return size;
+}
+
 // Font, size, italic, bold, alignment, margins, first indent and width of a paragraph.
 void TakeFormat(CPun &item, const CPun &paragraph) {
     item.m_strFont = paragraph.m_strFont;
@@ -236,16 +250,33 @@ bool ReadBody(ArchiveReader &in, CBody &body) {
 }
 
 void WriteBody(ArchiveWriter &out, CBody &body) {
-    out.Text(body.m_strVersion);
+    const bool current = body.m_strVersion == kCurrentVersion;
+    if (current)
+        RebuildDerivedSections(body);
     const std::size_t articles = std::min(body.m_arArticles.size(), kMaxCount);
+
+    // A large template is several megabytes: reserve once rather than grow.
+    std::size_t size = static_cast<std::size_t>(ArchiveWriter::TextSize(body.m_strVersion.size())) +
+                       2 + ListSize(body.m_parVariables);
+    for (const CPun &paragraph : body.m_arParagraphs)
+        size += ItemSize(paragraph);
+    for (std::size_t i = 0; i < articles; ++i)
+        size += ListSize(body.m_arArticles[i]);
+    if (current) {
+        size += ListSize(body.m_parParties) + ListSize(body.m_parLayout);
+        for (const CPar &table : body.m_parFieldTables)
+            size += ListSize(table);
+    }
+    out.Reserve(out.Bytes().size() + size);
+
+    out.Text(body.m_strVersion);
     out.U16(static_cast<std::uint16_t>(articles));
     for (const CPun &paragraph : body.m_arParagraphs)
         WriteItem(out, paragraph);
     for (std::size_t i = 0; i < articles; ++i)
         WriteList(out, body.m_arArticles[i]);
     WriteList(out, body.m_parVariables);
-    if (body.m_strVersion == kCurrentVersion) {
-        RebuildDerivedSections(body);
+    if (current) {
         WriteList(out, body.m_parParties);
         for (const CPar &table : body.m_parFieldTables)
             WriteList(out, table);
