@@ -86,26 +86,13 @@ int DbInit(const Args &args) {
     const QString root = Root(args);
     const QString databaseRoot =
         Option(args, "--database-root") ? Root(args, "--database-root") : root;
-    const std::pair<QString, DatabaseKind> files[] = {
-        {FctPath(root), DatabaseKind::Reference},
-        {RegPath(root), DatabaseKind::Journals},
-        {TablesPath(databaseRoot), DatabaseKind::Reference},
-    };
+    QStringList done;
+    const QStringList failures = EnsureDatabases(root, databaseRoot, &done);
+    for (const QString &line : done)
+        std::cout << Utf8(line) << '\n';
     int status = 0;
-    for (const auto &[path, kind] : files) {
-        QString reason;
-        switch (InitDatabase(path, kind, &reason)) {
-        case InitOutcome::Created:
-            std::cout << "created " << Utf8(path) << '\n';
-            break;
-        case InitOutcome::Completed:
-            std::cout << "kept " << Utf8(path) << '\n';
-            break;
-        case InitOutcome::Failed:
-            status = Fail(Utf8(reason));
-            break;
-        }
-    }
+    for (const QString &failure : failures)
+        status = Fail(Utf8(failure));
     return status;
 }
 

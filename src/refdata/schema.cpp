@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace dravo::refdata {
 
 QString DataFolder(const QString &root) {
@@ -115,6 +117,33 @@ InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error)
         return InitOutcome::Failed;
     }
     return InitOutcome::Created;
+}
+
+QStringList EnsureDatabases(const QString &templatesRoot, const QString &databaseRoot,
+                            QStringList *done) {
+    const std::pair<QString, DatabaseKind> files[] = {
+        {FctPath(templatesRoot), DatabaseKind::Reference},
+        {RegPath(templatesRoot), DatabaseKind::Journals},
+        {TablesPath(databaseRoot), DatabaseKind::Reference},
+    };
+    QStringList failures;
+    for (const auto &[path, kind] : files) {
+        QString reason;
+        switch (InitDatabase(path, kind, &reason)) {
+        case InitOutcome::Created:
+            if (done)
+                *done << QStringLiteral("created %1").arg(path);
+            break;
+        case InitOutcome::Completed:
+            if (done)
+                *done << QStringLiteral("kept %1").arg(path);
+            break;
+        case InitOutcome::Failed:
+            failures << reason;
+            break;
+        }
+    }
+    return failures;
 }
 
 } // namespace dravo::refdata

@@ -35,6 +35,12 @@ enum class InitOutcome { Failed, Created, Completed };
 // keeps everything else. A file that is no database is left untouched and reported.
 InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error);
 
+// At start-up and for "db init": makes sure of "fct.db" and "reg.db" under templatesRoot and
+// "tables.db" under databaseRoot. Returns one line per file that failed (empty: all is well);
+// created or completed files are listed in done when given.
+QStringList EnsureDatabases(const QString &templatesRoot, const QString &databaseRoot,
+                            QStringList *done = nullptr);
+
 // Whether an open connection holds every table of the kind.
 bool HasTables(SqlConnection &connection, DatabaseKind kind, QString *missing = nullptr);
 

@@ -99,6 +99,18 @@ TEST_F(SchemaTest, JournalsDatabaseIsCreatedEmpty) {
     EXPECT_EQ(CountRows(db, "sqlite_master"), 0);
 }
 
+TEST_F(SchemaTest, EnsureDatabasesMakesAllThreeAndThenKeepsThem) {
+    const QString databaseRoot = m_root + "/network";
+    QStringList done;
+    EXPECT_TRUE(EnsureDatabases(m_root, databaseRoot, &done).isEmpty());
+    EXPECT_EQ(done.size(), 3);
+    EXPECT_TRUE(done.filter("created").size() == 3);
+    EXPECT_TRUE(QFileInfo::exists(TablesPath(databaseRoot)));
+    done.clear();
+    EXPECT_TRUE(EnsureDatabases(m_root, databaseRoot, &done).isEmpty());
+    EXPECT_EQ(done.filter("kept").size(), 3);
+}
+
 TEST(Paths, DataFolderOfEachRoot) {
     EXPECT_EQ(FctPath("/t"), "/t/Data/fct.db");
     EXPECT_EQ(RegPath("/t"), "/t/Data/reg.db");

@@ -1,0 +1,77 @@
+// dravo-cli's database commands, run as the user runs them.
+#include "fixture.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace dravo::refdata::testing {
+namespace {
+
+class CliTest : public RootTest {
+  protected:
+    void SetUp() override {
+        RootTest::SetUp();
+        m_cli = QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli";
+        if (!QFileInfo(m_cli).isExecutable())
+            GTEST_SKIP() << "dravo-cli is not built";
+    }
+
+    // Runs the command with --root; gives the exit status, standard output in out.
+    int Run(QStringList args, QString &out) {
+        args << "--root" << m_root;
+        QProcess process;
+        process.start(m_cli, args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        out = QString::fromUtf8(process.readAllStandardOutput());
+        m_err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitCode();
+    }
+
+    QString m_cli;
+    QString m_err;
+};
+
+TEST_F(CliTest, PartyAddPrintsTheIdAndShowReadsItBack) {
+    QString out;
+    ASSERT_EQ(Run({"db", "init"}, out), 0) << m_err.toStdString();
+    ASSERT_EQ(Run({"bank", "add", "NameB=ПАО \"Банк\"", "BIK=044"}, out), 0);
+    const QString bank = out.trimmed().split('\n').last();
+    ASSERT_EQ(
+        Run({"party", "add", "--org", "Name=Ромашка 100% 'О'", "Form=ООО", "BankID=" + bank}, out),
+        0)
+        << m_err.toStdString();
+    const QString id = out.trimmed().split('\n').last();
+    EXPECT_GT(id.toInt(), 0);
+    ASSERT_EQ(Run({"party", "show", id}, out), 0);
+    EXPECT_TRUE(out.contains("Name=Ромашка 100% 'О'\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("NameB=ПАО \"Банк\"\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("PersonFlag=false\n"));
+    ASSERT_EQ(Run({"party", "list"}, out), 0);
+    EXPECT_EQ(out, id + "\tРомашка 100% 'О', ООО\n");
+}
+
+TEST_F(CliTest, RefusedNameGivesTheFormMessage) {
+    QString out;
+    EXPECT_EQ(Run({"party", "add", "--citizen", "Name="}, out), 1);
+    EXPECT_TRUE(m_err.contains("Укажите фамилию гражданина")) << m_err.toStdString();
+    EXPECT_EQ(Run({"bank", "add", "NameB="}, out), 1);
+    EXPECT_TRUE(m_err.contains("Укажите наименование банка")) << m_err.toStdString();
+    EXPECT_EQ(Run({"party", "add", "Name=x"}, out), 1); // neither --org nor --citizen
+}
+
+TEST_F(CliTest, SubjectSetRow) {
+    QString out;
+    ASSERT_EQ(
+        Run({"subject", "set", "Станки", "--row", "2", "Name=Станок", "Kolvo=2", "Price=10.25"},
+            out),
+        0)
+        << m_err.toStdString();
+    EXPECT_EQ(Run({"subject", "set", "Станки", "--row", "8", "Name=x"}, out), 1);
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(FctPath(m_root), SqlConnection::OpenMode::ExistingOnly));
+    EXPECT_EQ(db.Value("SELECT Summ FROM merch WHERE Name = ?", {QString("Станок")})->toDouble(),
+              20.5);
+}
+
+} // namespace
+} // namespace dravo::refdata::testing
