@@ -1,0 +1,212 @@
+#include "app/application.h"
+
+#include "app/desktop.h"
+#include "app/holderdoc.h"
+#include "app/holderview.h"
+#include "app/mainframe.h"
+#include "app/messagebox.h"
+#include "app/roots.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "core/text.h"
+#include "core/user.h"
+#include "refdata/schema.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+
+namespace dravo {
+
+namespace {
+
+QString Shown(const std::string &cp1251) {
+    return QString::fromStdString(ToUtf8(cp1251));
+}
+
+// An empty file, then the core's own writer over it: the writers never create a file.
+void CreateDataFile(const QString &path, const std::function<void(const std::string &)> &store) {
+    if (QFileInfo::exists(path))
+        return;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.close();
+    store(path.toStdString());
+}
+
+} // namespace
+
+CDravoApp::CDravoApp() : CDravoApp(Options{}) {}
+
+CDravoApp::CDravoApp(Options options) : m_options(options) {
+    m_startClock.start();
+}
+
+CDravoApp::~CDravoApp() {
+    ExitInstance();
+}
+
+void CDravoApp::PrepareDataFolder(const QString &dataFolder) {
+    QDir().mkpath(dataFolder);
+    for (const char *sub : {"Data", "Templates", "Registers"})
+        QDir().mkpath(dataFolder + QLatin1Char('/') + QLatin1String(sub));
+    const QString skeleton = FindDataSkeleton();
+    if (!skeleton.isEmpty())
+        InstallDataSkeleton(skeleton, dataFolder, nullptr);
+    CreateDataFile(dataFolder + QStringLiteral("/Data/usr.dat"), [](const std::string &p) {
+        std::string error;
+        SaveUserRequisites(p, CUser{}, error);
+    });
+    CreateDataFile(dataFolder + QStringLiteral("/Data/buff.dat"), [](const std::string &p) {
+        std::string error;
+        CBody lists = NewListsBody();
+        SaveLists(p, lists, error);
+    });
+    // The reference database and the library's journals, built from the program's schema when
+    // the skeleton brought none.
+    const QString fct = refdata::FctPath(dataFolder);
+    if (!QFileInfo::exists(fct))
+        refdata::InitDatabase(fct, refdata::DatabaseKind::Reference, nullptr);
+    const QString reg = refdata::RegPath(dataFolder);
+    if (!QFileInfo::exists(reg))
+        refdata::InitDatabase(reg, refdata::DatabaseKind::Journals, nullptr);
+}
+
+bool CDravoApp::InitInstance(const QStringList &arguments) {
+    const CommandLine cl = ParseCommandLine(arguments);
+    if (!cl.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", cl.error.toLocal8Bit().constData());
+        m_exitCode = 2;
+        return false;
+    }
+
+    // The installed font families, once.
+    Shell().fontFaceList = QFontDatabase::families(QFontDatabase::Cyrillic);
+
+    // The per-user data folder stands for the program folder; the roots come from the settings.
+    const QString programFolder = Settings::ProgramFolder();
+    PrepareDataFolder(programFolder);
+    Roots::Resolve();
+    if (Roots::TemplatesRoot() != programFolder)
+        PrepareDataFolder(Roots::TemplatesRoot());
+
+    // Qt always offers its own print preview.
+    Shell().previewAvailable = true;
+
+    if (!Settings::Contains(setting::kShowToolbarText))
+        Settings::WriteFlagSetting(1, setting::kShowToolbarText);
+
+    if (cl.action == CommandLine::Register || cl.action == CommandLine::Unregister) {
+        if (cl.action == CommandLine::Register) {
+            RegisterDocumentType(QCoreApplication::applicationFilePath());
+        } else {
+            const DesktopFiles files = DesktopFileLocations();
+            for (const QString &f : {files.mimePackage, files.desktopEntry})
+                QFile::remove(f);
+        }
+        m_exitCode = 0;
+        return false;
+    }
+
+    m_mainFrame = std::make_unique<CMainFrame>();
+    if (cl.captions >= 0)
+        m_mainFrame->SetShowToolbarText(cl.captions == 1);
+
+    // The value lists of the variable-data entry.
+    std::string error;
+    if (!LoadLists(Roots::DataFile(QStringLiteral("buff.dat")).toStdString(), Shell().lists, error))
+        MessageBox::Information(m_mainFrame.get(), Shown(error));
+
+    if (m_options.showWindow)
+        m_mainFrame->show();
+    if (m_options.registerDesktop)
+        RegisterDocumentType(QCoreApplication::applicationFilePath());
+
+    return ProcessCommandLine(cl);
+}
+
+bool CDravoApp::ProcessCommandLine(const CommandLine &cl) {
+    CHolderView *view = nullptr;
+    switch (cl.action) {
+    case CommandLine::NewDocument:
+        view = m_mainFrame->NewDocument();
+        break;
+    case CommandLine::OpenFile:
+    case CommandLine::PrintFile:
+    case CommandLine::PrintFileTo:
+        view = m_mainFrame->OpenDocument(cl.file);
+        if (!view && cl.action != CommandLine::OpenFile) {
+            m_exitCode = 1;
+            return false;
+        }
+        break;
+    default:
+        break;
+    }
+    if (view && (cl.action == CommandLine::PrintFile || cl.action == CommandLine::PrintFileTo ||
+                 !cl.grabFile.isEmpty() || cl.timing)) {
+        connect(
+            view, &CHolderView::pageLoaded, this, [this, cl](bool) { AfterFirstPage(cl); },
+            Qt::SingleShotConnection);
+    }
+    return true;
+}
+
+void CDravoApp::AfterFirstPage(const CommandLine &cl) {
+    CHolderView *view = m_mainFrame->ActiveView();
+    if (cl.timing)
+        std::printf("start-to-first-page %lld ms\n",
+                    static_cast<long long>(m_startClock.elapsed()));
+    if (cl.action == CommandLine::PrintFile || cl.action == CommandLine::PrintFileTo) {
+        QPrinter printer(QPrinter::HighResolution);
+        if (cl.action == CommandLine::PrintFileTo)
+            printer.setPrinterName(cl.printer);
+        if (!printer.isValid()) {
+            MessageBox::Warning(m_mainFrame.get(), QStringLiteral("Принтер не найден"));
+            m_exitCode = 1;
+        } else if (view) {
+            bool done = false;
+            connect(view, &QWebEngineView::printFinished, this, [&done](bool) { done = true; });
+            view->print(&printer);
+            while (!done)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        m_mainFrame->close();
+        QCoreApplication::exit(m_exitCode);
+        return;
+    }
+    if (!cl.grabFile.isEmpty()) {
+        // Give the page a moment to paint before the picture is taken.
+        QTimer::singleShot(700, this, [this, cl] {
+            m_mainFrame->grab().save(cl.grabFile);
+            QCoreApplication::exit(0);
+        });
+        return;
+    }
+    if (cl.timing)
+        QCoreApplication::exit(0);
+}
+
+void CDravoApp::ExitInstance() {
+    if (m_exited)
+        return;
+    m_exited = true;
+    if (m_mainFrame)
+        m_mainFrame->WriteBarSettings();
+    m_mainFrame.reset();
+    // The lists go back to their file; a missing file is not reported at exit.
+    std::string error;
+    SaveLists(Roots::DataFile(QStringLiteral("buff.dat")).toStdString(), Shell().lists, error);
+    Settings::Sync();
+}
+
+} // namespace dravo

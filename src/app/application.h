@@ -1,0 +1,51 @@
+// The application object: the start-up sequence (fonts, settings, the data folder and its roots,
+// the desktop registration, the main window, the value lists, the command line) and the exit.
+#pragma once
+
+#include "app/commandline.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <memory>
+
+namespace dravo {
+
+class CMainFrame;
+
+class CDravoApp : public QObject {
+    Q_OBJECT
+  public:
+    struct Options {
+        bool registerDesktop = true; // tests keep the desktop as it is
+        bool showWindow = true;
+    };
+
+    CDravoApp();
+    explicit CDravoApp(Options options);
+    ~CDravoApp() override;
+
+    // Runs the start-up sequence; false when the program must end at once (exitCode tells
+    // with what).
+    bool InitInstance(const QStringList &arguments);
+    // Saves the value lists; called once when the event loop has ended.
+    void ExitInstance();
+    int ExitCode() const { return m_exitCode; }
+
+    CMainFrame *MainFrame() const { return m_mainFrame.get(); }
+
+    // Prepares the data folder: fills it from the shipped skeleton (never replacing a file) and
+    // creates the requisites and lists files when the skeleton has none.
+    static void PrepareDataFolder(const QString &dataFolder);
+
+  private:
+    bool ProcessCommandLine(const CommandLine &cl);
+    void AfterFirstPage(const CommandLine &cl);
+
+    Options m_options;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    QElapsedTimer m_startClock;
+    int m_exitCode = 0;
+    bool m_exited = false;
+};
+
+} // namespace dravo

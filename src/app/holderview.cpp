@@ -1,0 +1,312 @@
+#include "app/holderview.h"
+
+#include "app/commands.h"
+#include "app/fragmentmenu.h"
+#include "app/holderdoc.h"
+#include "app/messagebox.h"
+#include "app/pageserver.h"
+#include "app/shell.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QWebChannel>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+namespace dravo {
+
+namespace {
+
+QList<CHolderView *> &Views() {
+    static QList<CHolderView *> views;
+    return views;
+}
+
+const QString kScrollScript = QStringLiteral("dravo-scroll");
+
+// Runs a call of the page after the channel's message has been handled, so that a dialog it
+// opens does not run inside the channel's delivery.
+template <typename F> void Later(CHolderView *view, F f) {
+    QTimer::singleShot(0, view, std::move(f));
+}
+
+} // namespace
+
+PageExternal::PageExternal(CHolderView *view) : QObject(view), m_view(view) {}
+
+void PageExternal::Bing(int article, int clause, int mode) {
+    if (m_view)
+        Later(m_view, [v = m_view, article, clause, mode] {
+            if (v)
+                v->OnBing(article, clause, mode);
+        });
+}
+
+void PageExternal::CardKontr(int id) {
+    if (m_view)
+        Later(m_view, [v = m_view, id] {
+            if (v)
+                v->OnCardKontr(id);
+        });
+}
+
+void PageExternal::Direc(int id) {
+    if (m_view)
+        Later(m_view, [v = m_view, id] {
+            if (v)
+                v->OnDirec(id);
+        });
+}
+
+void PageExternal::DirRekv(int code) {
+    if (m_view)
+        Later(m_view, [v = m_view, code] {
+            if (v)
+                v->OnDirRekv(code);
+        });
+}
+
+void PageExternal::Unknown(const QString &name) {
+    if (m_view)
+        Later(m_view, [v = m_view, name] {
+            if (v)
+                v->OnUnknownExternal(name);
+        });
+}
+
+CHolderView::CHolderView(std::shared_ptr<CHolderDoc> document, QWidget *parent)
+    : QWebEngineView(parent), m_document(std::move(document)) {
+    static quint64 nextKey = 1;
+    m_key = QString::number(nextKey++);
+    auto *page = new QWebEnginePage(PageProfile(), this);
+    setPage(page);
+    page->setBackgroundColor(Qt::white);
+    m_channel = new QWebChannel(this);
+    m_external = new PageExternal(this);
+    m_channel->registerObject(QStringLiteral("external"), m_external);
+    page->setWebChannel(m_channel);
+    connect(page, &QWebEnginePage::loadFinished, this, &CHolderView::OnLoadFinished);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    Views().append(this);
+}
+
+CHolderView::~CHolderView() {
+    Views().removeAll(this);
+    PageHandler()->Withdraw(m_key);
+}
+
+QList<CHolderView *> CHolderView::AllViews() {
+    return Views();
+}
+
+QList<CHolderView *> CHolderView::ViewsOf(const CHolderDoc *document) {
+    QList<CHolderView *> out;
+    for (CHolderView *v : Views())
+        if (v->GetDocument() == document)
+            out << v;
+    return out;
+}
+
+void CHolderView::RefreshViewsOf(const CHolderDoc *document) {
+    for (CHolderView *v : ViewsOf(document))
+        v->Refresh();
+}
+
+void CHolderView::Refresh() {
+    m_bPageLoaded = false;
+    // Keep the reader where he was: the page scrolls back as soon as its document is ready.
+    if (m_serial > 0)
+        m_restoreScroll = page()->scrollPosition();
+    SetScrollRestore(m_restoreScroll);
+    const std::string html = m_document->BuildPage(Shell().highlightVariable);
+    m_pageText = QByteArray(html.data(), static_cast<qsizetype>(html.size()));
+    PageHandler()->Publish(m_key, m_pageText);
+    m_bLoading = true;
+    load(PageSchemeHandler::PageUrl(m_key, ++m_serial));
+}
+
+void CHolderView::SetScrollRestore(const QPointF &pos) {
+    QWebEngineScriptCollection &scripts = page()->scripts();
+    for (const QWebEngineScript &old : scripts.find(kScrollScript))
+        scripts.remove(old);
+    if (pos.isNull())
+        return;
+    QWebEngineScript script;
+    script.setName(kScrollScript);
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(QStringLiteral("window.scrollTo(%1, %2);").arg(pos.x()).arg(pos.y()));
+    scripts.insert(script);
+}
+
+void CHolderView::OnLoadFinished(bool ok) {
+    if (!m_bLoading)
+        return;
+    m_bLoading = false;
+    if (!ok) {
+        MessageBox::Warning(this, QStringLiteral("Не удалось загрузить документ в окно."));
+        emit pageLoaded(false);
+        return;
+    }
+    if (!m_restoreScroll.isNull())
+        page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);")
+                                  .arg(m_restoreScroll.x())
+                                  .arg(m_restoreScroll.y()),
+                              QWebEngineScript::ApplicationWorld);
+    m_bPageLoaded = true;
+    emit pageLoaded(true);
+}
+
+void CHolderView::DocumentChanged(bool modifying) {
+    if (modifying)
+        m_document->SetModified(true);
+    RefreshViewsOf(m_document.get());
+}
+
+// window.external ----------------------------------------------------------------------------
+
+void CHolderView::OnDirRekv(int code) {
+    emit externalCalled(QStringLiteral("DirRekv"), {code});
+    if (m_document->ReadOnly())
+        return;
+    switch (code) {
+    case 1: // the user's requisites
+        CmdUserRequisites();
+        break;
+    case 2: // title, subtitle, date line, preamble, party names
+        CmdSetupData();
+        break;
+    case 3: // subject of the contract, lists: its dialog comes with the subject of contract
+    case 4:
+        break;
+    case 5: // journal parameters: they come with the journal
+        break;
+    case 6: // the counterparty's requisites
+    case 7: // the third party's requisites
+        CmdPartyRequisites(code);
+        break;
+    case 8:
+        CmdOpenInReader();
+        break;
+    default:
+        break;
+    }
+}
+
+void CHolderView::OnBing(int article, int clause, int mode) {
+    emit externalCalled(QStringLiteral("Bing"), {article, clause, mode});
+    if (m_document->Kind() != TemplateDocument || m_document->ReadOnly())
+        return;
+    CmdClauseEditor(article, clause, mode);
+}
+
+void CHolderView::OnDirec(int id) {
+    // Opening a registered contract from the journal comes with the journal.
+    emit externalCalled(QStringLiteral("Direc"), {id});
+}
+
+void CHolderView::OnCardKontr(int id) {
+    // The registration card comes with the journal.
+    emit externalCalled(QStringLiteral("CardKontr"), {id});
+}
+
+void CHolderView::OnUnknownExternal(const QString &name) {
+    emit externalCalled(name, {});
+    MessageBox::Information(
+        this, QStringLiteral("Программа не определила реакцию на запрашиваемую команду"));
+}
+
+// Commands -----------------------------------------------------------------------------------
+
+void CHolderView::CmdSetupData() {
+    if (RunSetupDataDialog() == DialogResult::Ok)
+        DocumentChanged(true);
+}
+
+void CHolderView::CmdUserRequisites() {
+    // The user's requisites live in their own file: confirming them changes no document.
+    if (RunUserRequisitesDialog() == DialogResult::Ok)
+        DocumentChanged(false);
+}
+
+void CHolderView::CmdClauseEditor(int article, int clause, int mode) {
+    CBody &body = m_document->Body();
+    if (article < 0 || static_cast<std::size_t>(article) >= body.ArticleCount())
+        return;
+    const DialogResult result = RunClauseEditorDialog(article, clause, mode);
+    if (result == DialogResult::NotAvailable)
+        return;
+    SyncArticleChecks(body);
+    if (result == DialogResult::Ok)
+        DocumentChanged(true);
+    else
+        update();
+}
+
+void CHolderView::CmdFragment(int id) {
+    int article = 0;
+    int clause = 0;
+    if (DecodeFragmentCommand(id, article, clause))
+        CmdClauseEditor(article, clause, 1);
+}
+
+void CHolderView::CmdPartyRequisites(int code) {
+    const int id = code == 6 ? m_document->CounterpartyId() : m_document->ThirdPartyId();
+    // The requisites card of a chosen party comes with the counterparty directory; until then
+    // every party counts as not chosen.
+    (void)id;
+    if (MessageBox::AskYesNo(this, QStringLiteral("\n Контрагент не определен. Выбрать?")))
+        emit commandRequested(ID_COUNTERPARTY);
+}
+
+void CHolderView::CmdOpenInReader() {
+    const QString reader = QStandardPaths::findExecutable(QStringLiteral("dravodr"));
+    if (reader.isEmpty() || m_document->Path().isEmpty()) {
+        MessageBox::Information(
+            this, QStringLiteral("Программа Dravo Document (русская версия) не установлена"));
+        return;
+    }
+    QProcess::startDetached(reader, {m_document->Path()});
+}
+
+// Fragment menu ------------------------------------------------------------------------------
+
+int CHolderView::ShowFragmentMenu(const QPoint &globalPos) {
+    if (m_document->Kind() != TemplateDocument)
+        return 0;
+    QMenu menu(this);
+    for (const FragmentSubmenu &sub : BuildFragmentMenu(m_document->Body())) {
+        if (sub.separatorBefore)
+            menu.addSeparator();
+        QMenu *popup = menu.addMenu(sub.label);
+        popup->menuAction()->setCheckable(true);
+        popup->menuAction()->setChecked(sub.checked);
+        for (const FragmentItem &item : sub.items) {
+            if (item.separatorBefore)
+                popup->addSeparator();
+            QAction *a = popup->addAction(item.label);
+            a->setCheckable(true);
+            a->setChecked(item.checked);
+            a->setData(item.id);
+            a->setEnabled(item.id != 0);
+        }
+    }
+    QAction *chosen = menu.exec(globalPos);
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+void CHolderView::contextMenuEvent(QContextMenuEvent *event) {
+    event->accept();
+    if (m_document->Kind() != TemplateDocument)
+        return;
+    const int id = ShowFragmentMenu(event->globalPos());
+    if (id != 0)
+        CmdFragment(id);
+}
+
+} // namespace dravo

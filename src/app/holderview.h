@@ -1,0 +1,112 @@
+// The document view: a web view that shows the document's page and carries the page's calls
+// (window.external) and the fragment menu back to the document. It owns nothing of the
+// document; several views may show one document.
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QPointer>
+#include <QWebEngineView>
+#include <memory>
+
+class QWebChannel;
+
+namespace dravo {
+
+class CHolderDoc;
+class CHolderView;
+
+// The object a page reaches as window.external: it hands the calls to its own view.
+class PageExternal : public QObject {
+    Q_OBJECT
+  public:
+    explicit PageExternal(CHolderView *view);
+
+  public slots:
+    void Bing(int article, int clause, int mode);
+    void CardKontr(int id);
+    void Direc(int id);
+    void DirRekv(int code);
+    void Unknown(const QString &name);
+
+  private:
+    QPointer<CHolderView> m_view;
+};
+
+// What a dialog of a data command ended with.
+enum class DialogResult { NotAvailable, Ok, Cancel };
+
+class CHolderView : public QWebEngineView {
+    Q_OBJECT
+  public:
+    explicit CHolderView(std::shared_ptr<CHolderDoc> document, QWidget *parent = nullptr);
+    ~CHolderView() override;
+
+    CHolderDoc *GetDocument() const { return m_document.get(); }
+    const std::shared_ptr<CHolderDoc> &SharedDocument() const { return m_document; }
+
+    // Builds the page anew and loads it; the reader's scroll position is kept.
+    void Refresh();
+    bool PageLoaded() const { return m_bPageLoaded; }
+    // The page text of the last refresh (windows-1251).
+    const QByteArray &PageText() const { return m_pageText; }
+
+    static QList<CHolderView *> AllViews();
+    static QList<CHolderView *> ViewsOf(const CHolderDoc *document);
+    // Refreshes every view of the document.
+    static void RefreshViewsOf(const CHolderDoc *document);
+
+    // The page's calls, as window.external delivers them.
+    void OnDirRekv(int code);
+    void OnBing(int article, int clause, int mode);
+    void OnDirec(int id);
+    void OnCardKontr(int id);
+    void OnUnknownExternal(const QString &name);
+
+    // Commands on this view's document. A successful edit refreshes every view of the document
+    // and, for modifying commands, marks it modified.
+    void CmdSetupData();                                     // 2004, DirRekv(2)
+    void CmdUserRequisites();                                // 2003, DirRekv(1)
+    void CmdClauseEditor(int article, int clause, int mode); // Bing, fragment menu
+    void CmdPartyRequisites(int code);                       // DirRekv(6), DirRekv(7)
+    void CmdOpenInReader();                                  // DirRekv(8)
+    void CmdFragment(int id);                                // 10000..30000
+
+    // After a confirmed edit: mark the document modified (when modifying) and refresh.
+    void DocumentChanged(bool modifying = true);
+
+    // The fragment menu at a global position (kind 1 only); returns the chosen command id or 0.
+    int ShowFragmentMenu(const QPoint &globalPos);
+
+  signals:
+    // Every call that reaches the view from its page, before it is dispatched.
+    void externalCalled(const QString &name, const QList<int> &args);
+    // A refresh has put the new page into the view.
+    void pageLoaded(bool ok);
+    // A command the main window carries out (e.g. the counterparty choice after DirRekv(6)).
+    void commandRequested(int id);
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+  private:
+    // The dialogs of the data commands; each returns Ok when the user confirmed a change.
+    DialogResult RunSetupDataDialog();
+    DialogResult RunUserRequisitesDialog();
+    DialogResult RunClauseEditorDialog(int article, int clause, int mode);
+
+    void OnLoadFinished(bool ok);
+    void SetScrollRestore(const QPointF &pos);
+
+    std::shared_ptr<CHolderDoc> m_document;
+    QWebChannel *m_channel = nullptr;
+    PageExternal *m_external = nullptr;
+    QString m_key;
+    quint64 m_serial = 0;
+    bool m_bPageLoaded = false;
+    bool m_bLoading = false;
+    QByteArray m_pageText;
+    QPointF m_restoreScroll;
+};
+
+} // namespace dravo

@@ -1,0 +1,106 @@
+// The main window: menus 128 (no document open) and 129 (documents open), the captioned toolbar,
+// the status bar, the document windows, and the command dispatch.
+#pragma once
+
+#include "app/menus.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+namespace dravo {
+
+class CChildFrame;
+class CHolderDoc;
+class CHolderView;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Runs a command by id, as the menus, the toolbar and the accelerators do.
+    void OnCommand(int id);
+    // True when the command can run now (the enabling rules and what this build carries).
+    bool CommandEnabled(int id) const;
+
+    // Documents.
+    CHolderView *NewDocument();
+    CHolderView *OpenDocument(const QString &path);
+    // A new window on the document of view.
+    CHolderView *NewWindow(CHolderView *view);
+    CHolderView *ActiveView() const;
+    QList<CChildFrame *> Frames() const;
+    // Compares name with every open document's title (upper case, without folders and ".ADF");
+    // on a match mode 0 activates the window, mode 1 minimises it.
+    bool FindOpenDocument(const QString &name, int mode);
+
+    // Saves the document of view; asks for a name when it has none. False when not saved.
+    bool SaveDocument(CHolderView *view);
+    bool SaveDocumentAs(CHolderView *view);
+    // Asked by a closing document window: false keeps it open.
+    bool CanCloseView(CHolderView *view);
+
+    // Bars.
+    bool ShowToolbarText() const { return m_bShowToolbarText; }
+    void SetShowToolbarText(bool on);
+    bool ToolbarShown() const;
+    bool StatusbarShown() const;
+    void WriteBarSettings() const;
+
+    // Menus: the bar now shown (128 or 129) and its popups.
+    int MenuBarId() const { return m_nMenuBar; }
+    QList<QMenu *> Popups() const;
+    // Applies the enabling rules to a popup, as when it opens.
+    void UpdatePopup(QMenu *popup);
+    QToolBar *ToolBar() const { return m_toolBar; }
+    QMdiArea *MdiArea() const { return m_mdi; }
+
+  signals:
+    void activeDocumentChanged();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void CreateToolBar();
+    void CreateAccelerators();
+    void BuildMenuBar(int id);
+    QAction *MakeAction(int id, const QString &text, QObject *parent);
+    void ApplyToolbarText();
+    void UpdateToolbarEnabling();
+    void OnSubWindowActivated(QMdiSubWindow *window);
+    void UpdateTitle();
+    CChildFrame *AddFrame(CHolderView *view);
+    CHolderView *CreateView(std::shared_ptr<CHolderDoc> doc);
+    void OpenDatabase(CHolderDoc *doc);
+    void DocumentsChanged();
+
+    void CmdLibrary();
+    void CmdPrint(bool preview);
+    void CmdPrintSetup();
+    void CmdPageSetup();
+    void CmdOpenInBrowser();
+    void CmdHelp();
+    void CmdAbout();
+    void CmdToggleHighlight();
+
+    QMdiArea *m_mdi = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QHash<int, QAction *> m_toolActions;
+    QList<QAction *> m_accelerators;
+    int m_nMenuBar = 0;
+    bool m_bShowToolbarText = true;
+    bool m_bFirstActivation = true;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace dravo

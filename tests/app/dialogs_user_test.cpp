@@ -1,0 +1,132 @@
+// Dialog 146 "Реквизиты пользователя": its eight fields in order, and the round trip through
+// "usr.dat" (a missing file gives its message and is never created).
+#include "apptest.h"
+
+#include "app/dialogs/user_requisites_dialog.h"
+#include "app/holderdoc.h"
+#include "core/text.h"
+
+#include <QFile>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace dravo;
+
+namespace {
+
+QString Q(std::string_view cp1251) {
+    return QString::fromStdString(ToUtf8(cp1251));
+}
+std::string W(const QString &text) {
+    return FromUtf8(text.toStdString());
+}
+
+// Answers the next modal dialog: types into one field and presses OK.
+void AnswerNextDialog(const QString &field, const QString &text) {
+    QTimer::singleShot(0, [field, text] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        auto *edit = modal->findChild<QLineEdit *>(field);
+        QVERIFY(edit);
+        edit->setText(text);
+        static_cast<QDialog *>(modal)->accept();
+    });
+}
+
+} // namespace
+
+class UserDialogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() { MessageBox::takeMessages(); }
+
+    void showsTheEightFieldsInTheDialogsOrder() {
+        CUser user;
+        for (std::size_t i = 0; i < CUser::kTextCount; ++i)
+            user.Text(i) = "t" + std::to_string(i);
+        UserRequisitesDialog dialog(user);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Реквизиты пользователя"));
+        auto *form = dialog.findChild<QFormLayout *>();
+        QVERIFY(form);
+        QCOMPARE(form->rowCount(), 8);
+        const QStringList captions = {"Наименование",       "именуем(ое)",         "в лице",
+                                      "Адрес, ИНН",         "Платежные реквизиты", "Телефоны, факс",
+                                      "Строка для подписи", "Населенный пункт"};
+        const int texts[] = {0, 2, 3, 4, 5, 7, 1, 12};
+        for (int row = 0; row < 8; ++row) {
+            auto *label =
+                qobject_cast<QLabel *>(form->itemAt(row, QFormLayout::LabelRole)->widget());
+            auto *edit =
+                qobject_cast<QLineEdit *>(form->itemAt(row, QFormLayout::FieldRole)->widget());
+            QVERIFY(label && edit);
+            QCOMPARE(label->text(), captions[row]);
+            QCOMPARE(edit->text(), QStringLiteral("t%1").arg(texts[row]));
+        }
+    }
+
+    void okStoresTheFieldsAndKeepsTheOthers() {
+        CUser user;
+        user.Text(13) = "/last/template.adf";
+        user.Text(8) = "kept";
+        UserRequisitesDialog dialog(user);
+        dialog.findChild<QLineEdit *>("field0")->setText(QStringLiteral("ООО «Ромашка»"));
+        dialog.findChild<QLineEdit *>("field12")->setText(QStringLiteral("г. Тверь"));
+        dialog.accept();
+        QCOMPARE(Q(user.Text(CUser::UserName)), QStringLiteral("ООО «Ромашка»"));
+        QCOMPARE(Q(user.Text(CUser::Settlement)), QStringLiteral("г. Тверь"));
+        QCOMPARE(user.Text(13), std::string("/last/template.adf"));
+        QCOMPARE(user.Text(8), std::string("kept"));
+    }
+
+    void cancelChangesNothing() {
+        CUser user;
+        user.Text(0) = "a";
+        UserRequisitesDialog dialog(user);
+        dialog.findChild<QLineEdit *>("field0")->setText(QStringLiteral("b"));
+        dialog.reject();
+        QCOMPARE(user.Text(0), std::string("a"));
+    }
+
+    void roundTripThroughTheUserFile() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("usr.dat");
+        CUser stored;
+        stored.Text(CUser::UserName) = W(QStringLiteral("ИП Иванов"));
+        std::string error;
+        {
+            QFile create(file);
+            QVERIFY(create.open(QIODevice::WriteOnly)); // the file is there, as installed
+        }
+        QVERIFY(SaveUserRequisites(file.toStdString(), stored, error));
+        CHolderDoc doc;
+        AnswerNextDialog("field7", QStringLiteral("+7 4822 000-000"));
+        QVERIFY(RunUserRequisitesDialog(nullptr, doc, file));
+        QVERIFY(MessageBox::takeMessages().isEmpty());
+        QCOMPARE(Q(doc.m_user.Text(CUser::UserName)), QStringLiteral("ИП Иванов"));
+        CUser reread;
+        QVERIFY(LoadUserRequisites(file.toStdString(), reread, error));
+        QCOMPARE(Q(reread.Text(CUser::UserName)), QStringLiteral("ИП Иванов"));
+        QCOMPARE(Q(reread.Text(CUser::Phones)), QStringLiteral("+7 4822 000-000"));
+    }
+
+    void missingFileGivesItsMessageAndIsNotCreated() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("usr.dat");
+        CHolderDoc doc;
+        AnswerNextDialog("field0", QStringLiteral("ООО «Ромашка»"));
+        QVERIFY(RunUserRequisitesDialog(nullptr, doc, file));
+        const QStringList messages = MessageBox::takeMessages();
+        QCOMPARE(messages.size(), 2); // on loading and on storing
+        QCOMPARE(messages[0], QStringLiteral("Не найден файл реквизитов пользователя"));
+        QCOMPARE(messages[1], QStringLiteral("Не найден файл реквизитов пользователя"));
+        QVERIFY(!QFile::exists(file));
+        // The document's own copy still carries the edit for this session's pages.
+        QCOMPARE(Q(doc.m_user.Text(CUser::UserName)), QStringLiteral("ООО «Ромашка»"));
+    }
+};
+
+DRAVO_APP_TEST_MAIN(UserDialogTest)
+#include "dialogs_user_test.moc"
