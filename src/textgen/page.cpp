@@ -49,6 +49,18 @@ std::string Head(const CBody &body, int kind) {
     return out;
 }
 
+// Room for the page, so that it grows without copying itself: the texts and the markup around
+// every block, with a margin for substituted values.
+std::size_t EstimatedPageSize(const CBody &body) {
+    std::size_t bytes = 8192;
+    for (const CPar &article : body.m_arArticles) {
+        bytes += article.m_head.m_strText.size() + 128;
+        for (const CPun &clause : article.m_arItems)
+            bytes += clause.m_strText.size() + 160;
+    }
+    return bytes + bytes / 2;
+}
+
 // Title, subtitle, date line and header, then the articles.
 void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
     CBody &body = ctx.body();
@@ -63,7 +75,7 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
         out += "<DIV CLASS = \"capdoc\">";
         out += IndentHtml(title.m_dFirstIndent);
         out += kClickSetup;
-        out += Substitute(ctx, title.m_strText);
+        SubstituteInto(ctx, title.m_strText, out);
         out += "<SPAN STYLE=\"font-family:";
         out += title.m_strFont;
         out += "; font-size:";
@@ -80,7 +92,7 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
         out += "<DIV CLASS = \"undercap\">";
         out += IndentHtml(subtitle.m_dFirstIndent);
         out += kClickSetup;
-        out += Substitute(ctx, subtitle.m_strText);
+        SubstituteInto(ctx, subtitle.m_strText, out);
         out += "</A></DIV>";
     }
     if (in.kind == kTemplateDocument && !title.m_strText.empty()) {
@@ -104,7 +116,7 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
             out += number;
             out += ", 0, 0)';>";
             out += NumberingHtml(article.m_head.m_nType, a, a);
-            out += Substitute(ctx, article.m_head.m_strText);
+            SubstituteInto(ctx, article.m_head.m_strText, out);
             out += "</A></DIV>";
         }
         unsigned c = 0;
@@ -123,7 +135,7 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
             out += std::to_string(j);
             out += ",1)';>";
             out += NumberingHtml(clause.m_nType, a, c);
-            out += Substitute(ctx, clause.m_strText);
+            SubstituteInto(ctx, clause.m_strText, out);
             out += "</A></DIV>";
             if (clause.m_nType != 0 && clause.m_nType != 4 && clause.m_nType != 5)
                 ++c;
@@ -315,7 +327,8 @@ PageResult BuildPage(const PageInputs &in) {
     BuildDateLine(ctx, in.date, in.dateShown, in.dateTexts ? *in.dateTexts : local, true);
 
     std::string &out = result.html;
-    out = Head(*in.body, in.kind);
+    out.reserve(EstimatedPageSize(*in.body));
+    out += Head(*in.body, in.kind);
     if (in.kind == kStoredFileDocument) {
         out += StoredFileNotice();
         return result;

@@ -1,7 +1,7 @@
 #include "textgen/substitute.h"
 
-#include <deque>
-#include <set>
+#include <algorithm>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -250,10 +250,11 @@ struct ViewHash {
 
 class Substitution {
   public:
-    Substitution(DocumentContext &ctx, std::string_view text)
-        : ctx_(ctx), input_(text), budget_(std::max(kExpansionLimit, text.size() * 16)) {}
+    Substitution(DocumentContext &ctx, std::string_view text, std::string &out)
+        : ctx_(ctx), input_(text), budget_(std::max(kExpansionLimit, text.size() * 16)), out_(out) {
+    }
 
-    std::string Run();
+    void Run();
 
   private:
     struct Entry {
@@ -278,16 +279,15 @@ class Substitution {
     DocumentContext &ctx_;
     std::string_view input_;
     std::size_t budget_;
-    std::string out_;
+    std::string &out_;
     std::vector<Segment> stack_;
     std::vector<ChainNode> chains_;
     Memo memo_;
-    std::set<std::size_t> lengths_; // the lengths of the remembered commands
-    std::deque<std::string> owned_; // text pieces that segments read
+    std::vector<std::size_t> lengths_;                // of the remembered commands, ascending
+    std::vector<std::unique_ptr<std::string>> owned_; // text pieces that segments read
 };
 
-std::string Substitution::Run() {
-    out_.reserve(input_.size() + input_.size() / 4);
+void Substitution::Run() {
     stack_.push_back({input_, 0, -1});
     while (!stack_.empty()) {
         Segment &top = stack_.back();
@@ -309,7 +309,6 @@ std::string Substitution::Run() {
             break;
         }
     }
-    return std::move(out_);
 }
 
 void Substitution::FlushRest() {
@@ -400,7 +399,9 @@ bool Substitution::TakeCommand() {
         std::string value =
             command == "{}" ? std::string("&nbsp;") : Evaluate(ctx_, CommandWord(command));
         match = memo_.emplace(std::string(command), Entry{std::move(value), memo_.size()}).first;
-        lengths_.insert(command.size());
+        const auto at = std::lower_bound(lengths_.begin(), lengths_.end(), command.size());
+        if (at == lengths_.end() || *at != command.size())
+            lengths_.insert(at, command.size());
     } else if (InChain(matchChain, &match->first)) {
         marked = true;
     }
@@ -431,18 +432,27 @@ bool Substitution::TakeCommand() {
         stack_.push_back({value, 0, static_cast<int>(chains_.size() - 1)});
     }
     if (!prefix.empty()) {
-        owned_.push_back(prefix);
-        stack_.push_back({owned_.back(), 0, prefixChain});
+        owned_.push_back(std::make_unique<std::string>(prefix));
+        stack_.push_back({*owned_.back(), 0, prefixChain});
     }
     return true;
 }
 
 } // namespace
 
+void SubstituteInto(DocumentContext &ctx, std::string_view text, std::string &out) {
+    if (text.find('{') == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    Substitution(ctx, text, out).Run();
+}
+
 std::string Substitute(DocumentContext &ctx, std::string_view text) {
-    if (text.find('{') == std::string_view::npos)
-        return std::string(text);
-    return Substitution(ctx, text).Run();
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    SubstituteInto(ctx, text, out);
+    return out;
 }
 
 } // namespace dravo::textgen

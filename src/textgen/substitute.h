@@ -15,11 +15,13 @@ namespace dravo::textgen {
 // and shows where the template refers to itself. The same mark stops a text that would grow past
 // kExpansionLimit through values.
 std::string Substitute(DocumentContext &ctx, std::string_view text);
+// The same, appended to out.
+void SubstituteInto(DocumentContext &ctx, std::string_view text, std::string &out);
 
 inline constexpr std::string_view kLoopMarkOpen = "<SPAN STYLE=\"color:red;\">";
 inline constexpr std::string_view kLoopMarkClose = "</SPAN>";
 // Inserted value bytes allowed per text: this many, or 16 times the text, whichever is larger.
-inline constexpr std::size_t kExpansionLimit = 16u << 20;
+inline constexpr std::size_t kExpansionLimit = 4u << 20;
 
 // The command word of a command: every brace removed, blanks trimmed.
 std::string CommandWord(std::string_view command);

@@ -1,0 +1,175 @@
+// The contract page of a typical contract and of a very large one, and the substitution pass on
+// texts of growing size (the cost must grow no faster than the text).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "core/body.h"
+#include "core/text.h"
+#include "russian/dates.h"
+#include "textgen/context.h"
+#include "textgen/page.h"
+#include "textgen/substitute.h"
+
+namespace {
+
+using namespace dravo;
+using namespace dravo::textgen;
+
+class Parties : public PartySource {
+  public:
+    std::optional<PartyRow> SelectedParty(PartySide side) override {
+        if (side == PartySide::ThirdParty)
+            return std::nullopt;
+        PartyRow row;
+        row.Set("Form", FromUtf8("ООО"));
+        row.Set("Name", FromUtf8("Ромашка"));
+        row.Set("City", FromUtf8("101000 Москва"));
+        row.Set("Address", FromUtf8("ул. Ленина, 1"));
+        row.Set("Family", FromUtf8("Иванов"));
+        row.Set("IO", FromUtf8("Иван Иванович"));
+        row.Set("Dolgn", FromUtf8("Генеральный директор"));
+        row.Set("INN", "7701234567");
+        row.Set("PersonFlag", "false");
+        return row;
+    }
+};
+
+class Subjects : public SubjectSource {
+  public:
+    std::optional<SubjectSet> FindSet(std::string_view category) override {
+        SubjectSet set;
+        set.category = std::string(category);
+        set.rows.resize(kSubjectRows);
+        set.rows[0] = {FromUtf8("Станок токарный"), 2, FromUtf8("шт."), 750, 1500, "", ""};
+        return set;
+    }
+};
+
+// A template of the given size: `clauses` clauses over `articles` articles, `variables`
+// variables, `commandsPerClause` commands in every clause, each clause about `clauseBytes` long.
+CBody MakeBody(int articles, int clauses, int variables, int commandsPerClause, int clauseBytes) {
+    CBody body;
+    for (std::uint16_t k = 0; k < kParagraphCount; ++k) {
+        body.Paragraph(k).m_strFont = "Times New Roman";
+        body.Paragraph(k).m_nFontSize = 12;
+        body.Paragraph(k).m_dWidth = 640;
+    }
+    body.Paragraph(ParTitle).m_strText = FromUtf8("ДОГОВОР ПОСТАВКИ");
+    body.Paragraph(ParTitle).m_nType = 1;
+    body.Paragraph(ParClauseText).m_strName = FromUtf8("Поставщик");
+    body.Paragraph(ParClauseText).m_strText = FromUtf8("Покупатель");
+    body.Paragraph(ParClauseText).m_dFirstIndent = 4;
+    body.Paragraph(ParReqText).m_strName = FromUtf8("станок");
+    for (int v = 0; v < variables; ++v) {
+        CPun var;
+        var.m_strName = FromUtf8("переменная ") + std::to_string(v);
+        var.m_strText = FromUtf8("значение переменной номер ") + std::to_string(v);
+        body.m_parVariables.m_arItems.push_back(var);
+    }
+    const std::string commands[] = {
+        FromUtf8("{первый: название}"),
+        FromUtf8("{первого: должность}"),
+        FromUtf8("{предмета}"),
+        FromUtf8("{должен}"),
+        FromUtf8("{сумма предмета}"),
+        FromUtf8("{дата составления}"),
+        FromUtf8("{/}"),
+        FromUtf8("{указанный}"),
+    };
+    const std::string filler = FromUtf8(
+        "Стороны обязуются исполнять условия настоящего договора надлежащим образом и в срок. ");
+    body.m_arArticles.clear();
+    int made = 0, command = 0;
+    for (int a = 0; a < articles; ++a) {
+        CPar article;
+        article.m_head.m_nCheck = 1;
+        article.m_head.m_nType = 1;
+        article.m_head.m_strText = FromUtf8("СТАТЬЯ ДОГОВОРА");
+        const int count = clauses / articles + (a < clauses % articles ? 1 : 0);
+        for (int j = 0; j < count; ++j, ++made) {
+            CPun clause;
+            clause.m_nCheck = 1;
+            clause.m_nType = 3;
+            std::string text;
+            for (int c = 0; c < commandsPerClause; ++c, ++command) {
+                text += filler;
+                // Half the commands name variables, half are the other kinds.
+                if (command % 2 == 0)
+                    text.append("{")
+                        .append(FromUtf8("переменная "))
+                        .append(std::to_string(command / 2 % variables))
+                        .append("} ");
+                else
+                    text += commands[command / 2 % std::size(commands)] + " ";
+            }
+            while (static_cast<int>(text.size()) < clauseBytes)
+                text += filler;
+            clause.m_strText = text;
+            article.m_arItems.push_back(clause);
+        }
+        body.m_arArticles.push_back(article);
+    }
+    return body;
+}
+
+void RunPage(benchmark::State &state, const CBody &original) {
+    CUser user;
+    user.Text(CUser::UserName) = FromUtf8("ООО \"Василек\"");
+    user.Text(CUser::Settlement) = FromUtf8("г. Москва");
+    Parties parties;
+    Subjects subjects;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CBody body = original;
+        state.ResumeTiming();
+        PageInputs in;
+        in.body = &body;
+        in.number = "15";
+        in.date = DateFromCalendar(2004, 12, 6);
+        in.user = &user;
+        in.parties = &parties;
+        in.subjects = &subjects;
+        PageResult page = BuildPage(in);
+        bytes = page.html.size();
+        benchmark::DoNotOptimize(page);
+    }
+    state.counters["page_bytes"] = static_cast<double>(bytes);
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
+}
+
+// 20 articles, 150 clauses, 30 variables, 300 commands.
+void BM_TypicalContract(benchmark::State &state) {
+    static const CBody body = MakeBody(20, 150, 30, 2, 400);
+    RunPage(state, body);
+}
+BENCHMARK(BM_TypicalContract)->Unit(benchmark::kMillisecond);
+
+// 10,000 clauses, 50 variables, 30,000 commands, about 5 MB of text.
+void BM_LargeContract(benchmark::State &state) {
+    static const CBody body = MakeBody(100, 10000, 50, 3, 500);
+    RunPage(state, body);
+}
+BENCHMARK(BM_LargeContract)->Unit(benchmark::kMillisecond);
+
+// One text of growing size with one command every ~100 bytes: time per byte must stay flat.
+void BM_SubstituteOneText(benchmark::State &state) {
+    CBody body = MakeBody(1, 1, 50, 1, 0);
+    const CBody sample = MakeBody(1, 1, 50, static_cast<int>(state.range(0)) / 100, 0);
+    const std::string text = sample.m_arArticles[0].m_arItems[0].m_strText;
+    DocumentContext ctx(body);
+    for (auto _ : state) {
+        std::string out = Substitute(ctx, text);
+        benchmark::DoNotOptimize(out);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(text.size()) * state.iterations());
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_SubstituteOneText)
+    ->RangeMultiplier(8)
+    ->Range(1 << 12, 1 << 22)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+} // namespace
