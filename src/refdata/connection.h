@@ -64,7 +64,8 @@ class SqlConnection {
     // Runs an INSERT and gives the key the engine assigned.
     std::optional<qint64> Insert(const QString &sql, const QVariantList &params,
                                  DbError *error = nullptr);
-    // Runs a query and hands every row to visit, which returns false to stop early.
+    // Runs a query and hands every row to visit, which returns false to stop early. A statement
+    // with parameters stays prepared for reuse, so visit must not run that same statement again.
     using RowVisitor = std::function<bool(const QSqlQuery &row)>;
     bool Select(const QString &sql, const QVariantList &params, const RowVisitor &visit,
                 DbError *error = nullptr);
