@@ -84,6 +84,12 @@ class CBody {
         return m_parFieldTables[row].m_arItems[slot];
     }
 
+    // The derived sections, rebuilt on every store (see body_io.h).
+    std::size_t PartyItemCount() const { return m_parParties.m_arItems.size(); }
+    const CPun &PartyItem(std::uint16_t k) const { return m_parParties.m_arItems[k]; }
+    std::size_t LayoutItemCount() const { return m_parLayout.m_arItems.size(); }
+    const CPun &LayoutItem(std::uint16_t k) const { return m_parLayout.m_arItems[k]; }
+
     // The two record numbers kept in the variables heading: each stored as a double, -1 as 0.0.
     void SetRecordNumbers(int counterparty, int thirdParty);
     // Selector 0: m_dWidth, 1: m_dFirstIndent, truncated; 0 reads back as -1, and so does any
