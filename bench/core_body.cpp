@@ -4,6 +4,7 @@
 #include "core/text.h"
 
 #include <benchmark/benchmark.h>
+#include <filesystem>
 
 using namespace dravo;
 using namespace dravo::literals;
@@ -63,5 +64,19 @@ void BM_LoadBody(benchmark::State &state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
 BENCHMARK(BM_LoadBody)->Unit(benchmark::kMillisecond);
+
+// The whole save as the window does it: store, write a temporary file, flush it to disk, rename.
+void BM_SaveBodyFile(benchmark::State &state) {
+    CBody body = LargeBody();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "dravo-bench-large.adf").string();
+    for (auto _ : state) {
+        std::string error;
+        if (!SaveBodyFile(path, body, error))
+            state.SkipWithError(error.c_str());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveBodyFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
