@@ -252,13 +252,4 @@ bool ClauseEditor::Accept(const ClauseFields &controls, const SaveTemplate &save
     return !save || save(error);
 }
 
-void SyncArticleChecks(CBody &body) {
-    for (CPar &article : body.m_arArticles)
-        article.m_head.m_nCheck =
-            std::any_of(article.m_arItems.begin(), article.m_arItems.end(),
-                        [](const CPun &clause) { return clause.m_nCheck != 0; })
-                ? 1
-                : 0;
-}
-
 } // namespace dravo

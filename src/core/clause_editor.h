@@ -94,8 +94,4 @@ class ClauseEditor {
     ClauseLevel m_level = ClauseLevel::Article;
 };
 
-// After the clause editor closes: each article heading is marked included when at least one of
-// its clauses is.
-void SyncArticleChecks(CBody &body);
-
 } // namespace dravo

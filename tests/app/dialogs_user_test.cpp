@@ -46,7 +46,7 @@ class UserDialogTest : public QObject {
     void showsTheEightFieldsInTheDialogsOrder() {
         CUser user;
         for (std::size_t i = 0; i < CUser::kTextCount; ++i)
-            user.Text(i) = "t" + std::to_string(i);
+            user.Text(i) = std::string("t").append(std::to_string(i));
         UserRequisitesDialog dialog(user);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Реквизиты пользователя"));
         auto *form = dialog.findChild<QFormLayout *>();
@@ -83,11 +83,11 @@ class UserDialogTest : public QObject {
 
     void cancelChangesNothing() {
         CUser user;
-        user.Text(0) = "a";
+        user.Text(0) = W(QStringLiteral("ООО «Ромашка»"));
         UserRequisitesDialog dialog(user);
         dialog.findChild<QLineEdit *>("field0")->setText(QStringLiteral("b"));
         dialog.reject();
-        QCOMPARE(user.Text(0), std::string("a"));
+        QCOMPARE(Q(user.Text(0)), QStringLiteral("ООО «Ромашка»"));
     }
 
     void roundTripThroughTheUserFile() {

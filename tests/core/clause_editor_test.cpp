@@ -409,17 +409,4 @@ TEST(ClauseEditor, DeletingArticles) {
     EXPECT_EQ(body.Clause(0, 0), CPun{});
 }
 
-TEST(ClauseEditor, SyncArticleChecksFollowsTheClauses) {
-    CBody body = MakeBody({2, 2, 0});
-    body.Clause(0, 0).m_nCheck = 0;
-    body.Clause(1, 0).m_nCheck = 0;
-    body.Clause(1, 1).m_nCheck = 0;
-    body.Article(1).m_head.m_nCheck = 1;
-    body.Article(2).m_head.m_nCheck = 1;
-    SyncArticleChecks(body);
-    EXPECT_EQ(body.Article(0).m_head.m_nCheck, 1);
-    EXPECT_EQ(body.Article(1).m_head.m_nCheck, 0);
-    EXPECT_EQ(body.Article(2).m_head.m_nCheck, 0);
-}
-
 } // namespace
