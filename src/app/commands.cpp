@@ -118,6 +118,8 @@ bool CommandImplemented(int id) {
     case ID_UNDO:
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
+    case ID_SETUP_DATA:      // the set-up data of a template
+    case ID_USER_REQUISITES: // the user's requisites of a template
         return true;
     default:
         return false;

@@ -1,24 +1,45 @@
 // The dialogs that the page's clicks and the data commands open on a view's document. Each
 // returns Ok when the user confirmed a change; the caller refreshes the page and marks the
 // document modified as the command requires.
+#include "app/commands.h"
+#include "app/dialogs/clause_dialog.h"
+#include "app/dialogs/setup_data_dialog.h"
+#include "app/dialogs/user_requisites_dialog.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
+#include "app/roots.h"
+#include "core/user.h"
 
 namespace dravo {
 
-// Set-up data "   Установочные данные" (kind 1).
-DialogResult CHolderView::RunSetupDataDialog() {
-    return DialogResult::NotAvailable;
+namespace {
+
+DialogResult Result(bool ok) {
+    return ok ? DialogResult::Ok : DialogResult::Cancel;
 }
 
-// "Реквизиты пользователя": reloads the requisites, shows them and stores them on OK.
+} // namespace
+
+// Set-up data "   Установочные данные" (kind 1; the journal's parameters come with the journal).
+DialogResult CHolderView::RunSetupDataDialog() {
+    if (m_document->Kind() != TemplateDocument)
+        return DialogResult::NotAvailable;
+    return Result(::dravo::RunSetupDataDialog(this, *m_document));
+}
+
+// "Реквизиты пользователя": reloads the requisites, shows them and stores them on OK (kind 1; the
+// counterparty choice of kind 3 comes with the counterparty directory).
 DialogResult CHolderView::RunUserRequisitesDialog() {
-    return DialogResult::NotAvailable;
+    if (m_document->Kind() != TemplateDocument)
+        return DialogResult::NotAvailable;
+    const QString userFile =
+        Roots::DataFile(QString::fromLatin1(kUserFileName.data(), qsizetype(kUserFileName.size())));
+    return Result(::dravo::RunUserRequisitesDialog(this, *m_document, userFile));
 }
 
 // The clause editor "Пункт" on an article and clause, in the page's mode.
-DialogResult CHolderView::RunClauseEditorDialog(int, int, int) {
-    return DialogResult::NotAvailable;
+DialogResult CHolderView::RunClauseEditorDialog(int article, int clause, int mode) {
+    return Result(::dravo::RunClauseDialog(this, *m_document, article, clause, mode));
 }
 
 } // namespace dravo
