@@ -81,6 +81,14 @@ void CDravoApp::PrepareDataFolder(const QString &dataFolder) {
         refdata::InitDatabase(reg, refdata::DatabaseKind::Journals, nullptr);
 }
 
+void CDravoApp::PrepareSettingsAndRoots(const QString &programFolder) {
+    Settings::SetProgramFolder(programFolder);
+    PrepareDataFolder(programFolder);
+    Roots::Resolve();
+    if (!Settings::Contains(setting::kShowToolbarText))
+        Settings::WriteFlagSetting(1, setting::kShowToolbarText);
+}
+
 bool CDravoApp::InitInstance(const QStringList &arguments) {
     const CommandLine cl = ParseCommandLine(arguments);
     if (!cl.error.isEmpty()) {
@@ -92,18 +100,11 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
     // The installed font families, once.
     Shell().fontFaceList = QFontDatabase::families(QFontDatabase::Cyrillic);
 
-    // The per-user data folder stands for the program folder; the roots come from the settings.
-    const QString programFolder = Settings::ProgramFolder();
-    PrepareDataFolder(programFolder);
-    Roots::Resolve();
-    if (Roots::TemplatesRoot() != programFolder)
-        PrepareDataFolder(Roots::TemplatesRoot());
+    // The per-user data folder stands for the program folder.
+    PrepareSettingsAndRoots(Settings::ProgramFolder());
 
     // Qt always offers its own print preview.
     Shell().previewAvailable = true;
-
-    if (!Settings::Contains(setting::kShowToolbarText))
-        Settings::WriteFlagSetting(1, setting::kShowToolbarText);
 
     if (cl.action == CommandLine::Register || cl.action == CommandLine::Unregister) {
         if (cl.action == CommandLine::Register) {

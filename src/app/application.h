@@ -36,6 +36,9 @@ class CDravoApp : public QObject {
     // Prepares the data folder: fills it from the shipped skeleton (never replacing a file) and
     // creates the requisites and lists files when the skeleton has none.
     static void PrepareDataFolder(const QString &dataFolder);
+    // The settings and folders of the start-up: the program folder filled, the roots resolved
+    // (the network roots prepared as well), and the toolbar captions on when never set.
+    static void PrepareSettingsAndRoots(const QString &programFolder);
 
   private:
     bool ProcessCommandLine(const CommandLine &cl);

@@ -2,6 +2,7 @@
 // "usr.dat" (a missing file gives its message and is never created).
 #include "apptest.h"
 
+#include "app/dialogs/dialog_seam.h"
 #include "app/dialogs/user_requisites_dialog.h"
 #include "app/holderdoc.h"
 #include "core/text.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTimer>
 
 using namespace dravo;
 
@@ -24,15 +24,13 @@ std::string W(const QString &text) {
     return FromUtf8(text.toStdString());
 }
 
-// Answers the next modal dialog: types into one field and presses OK.
+// Answers the next dialog: types into one field and presses OK.
 void AnswerNextDialog(const QString &field, const QString &text) {
-    QTimer::singleShot(0, [field, text] {
-        QWidget *modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        auto *edit = modal->findChild<QLineEdit *>(field);
+    DialogSeam::setNextScript([field, text](QDialog &dialog) {
+        auto *edit = dialog.findChild<QLineEdit *>(field);
         QVERIFY(edit);
         edit->setText(text);
-        static_cast<QDialog *>(modal)->accept();
+        dialog.accept();
     });
 }
 
@@ -123,8 +121,29 @@ class UserDialogTest : public QObject {
         QCOMPARE(messages[0], QStringLiteral("Не найден файл реквизитов пользователя"));
         QCOMPARE(messages[1], QStringLiteral("Не найден файл реквизитов пользователя"));
         QVERIFY(!QFile::exists(file));
+        QCOMPARE(DialogSeam::pendingScripts(), 0);
         // The document's own copy still carries the edit for this session's pages.
         QCOMPARE(Q(doc.m_user.Text(CUser::UserName)), QStringLiteral("ООО «Ромашка»"));
+    }
+
+    void unansweredDialogIsCancelledInTestMode() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("usr.dat");
+        CUser stored;
+        stored.Text(0) = W(QStringLiteral("ИП Иванов"));
+        std::string error;
+        QFile(file).open(QIODevice::WriteOnly);
+        QVERIFY(SaveUserRequisites(file.toStdString(), stored, error));
+        const QByteArray before = [&] {
+            QFile f(file);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        CHolderDoc doc;
+        QVERIFY(!RunUserRequisitesDialog(nullptr, doc, file));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "app/dialogs/clause_dialog.h"
 
+#include "app/dialogs/dialog_seam.h"
 #include "app/fragmentmenu.h"
 #include "app/holderdoc.h"
 #include "app/messagebox.h"
@@ -191,7 +192,7 @@ bool RunClauseDialog(QWidget *parent, CHolderDoc &doc, int article, int clause, 
         return false;
     };
     ClauseDialog dialog(doc.Body(), FromQt(doc.Title()), article, clause, level, save, parent);
-    return dialog.exec() == QDialog::Accepted;
+    return DialogSeam::Exec(dialog) == QDialog::Accepted;
 }
 
 } // namespace dravo

@@ -1,5 +1,6 @@
 #include "app/dialogs/setup_data_dialog.h"
 
+#include "app/dialogs/dialog_seam.h"
 #include "app/holderdoc.h"
 #include "refdata/qt_text.h"
 
@@ -205,7 +206,7 @@ void SetupDataDialog::reject() {
 bool RunSetupDataDialog(QWidget *parent, CHolderDoc &doc) {
     SetupDocument values{doc.m_strNumberText, doc.m_nNumber, doc.m_bDateShown};
     SetupDataDialog dialog(doc.Body(), values, doc.m_date, parent);
-    const bool ok = dialog.exec() == QDialog::Accepted;
+    const bool ok = DialogSeam::Exec(dialog) == QDialog::Accepted;
     doc.m_strNumberText = values.numberText;
     doc.m_nNumber = values.number;
     doc.m_bDateShown = values.dateShown;

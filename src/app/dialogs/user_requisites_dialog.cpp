@@ -1,5 +1,6 @@
 #include "app/dialogs/user_requisites_dialog.h"
 
+#include "app/dialogs/dialog_seam.h"
 #include "app/holderdoc.h"
 #include "app/messagebox.h"
 #include "refdata/qt_text.h"
@@ -59,7 +60,7 @@ bool RunUserRequisitesDialog(QWidget *parent, CHolderDoc &doc, const QString &us
     if (!doc.LoadUser(userFile, &loadError))
         MessageBox::Warning(parent, loadError);
     UserRequisitesDialog dialog(doc.m_user, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (DialogSeam::Exec(dialog) != QDialog::Accepted)
         return false;
     std::string saveError;
     if (!SaveUserRequisites(userFile.toStdString(), doc.m_user, saveError))

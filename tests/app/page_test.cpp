@@ -1,0 +1,233 @@
+// The live contract page: a template opens and its page loads under the program's scheme, the
+// page's own clicks reach the program through window.external, nothing outside the program can
+// be loaded, and a refresh keeps the reader's place.
+#include "apptest.h"
+
+#include "app/commands.h"
+#include "app/holderdoc.h"
+#include "app/mainframe.h"
+#include "app/pageserver.h"
+#include "core/text.h"
+
+#include <QTcpServer>
+#include <QWebEngineSettings>
+#include <QWidget>
+
+using namespace dravo;
+
+class PageTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CMainFrame> m_frame;
+    CHolderView *m_view = nullptr;
+
+    // The next call that reaches the view from its page.
+    static std::pair<QString, QList<int>> NextCall(QSignalSpy &spy) {
+        if (spy.isEmpty() && !spy.wait(10000))
+            return {};
+        const QList<QVariant> call = spy.takeFirst();
+        return {call.at(0).toString(), call.at(1).value<QList<int>>()};
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFileInfo::exists(apptest::SampleTemplate()), "the sample template is built");
+        apptest::FreshDataFolder(m_dir.path());
+        m_frame = std::make_unique<CMainFrame>();
+        m_frame->resize(1000, 800);
+        m_frame->show();
+        m_view = m_frame->OpenDocument(apptest::SampleTemplate());
+        QVERIFY(m_view);
+        QVERIFY(apptest::WaitForPage(m_view));
+        MessageBox::takeMessages();
+    }
+
+    void cleanupTestCase() { m_frame.reset(); }
+
+    void templateOpensAndPageLoads() {
+        CHolderDoc *doc = m_view->GetDocument();
+        QCOMPARE(doc->Kind(), int(TemplateDocument));
+        QCOMPARE(doc->Title(), QStringLiteral("Договор купли-продажи.adf"));
+        // The page is the renderer's windows-1251 text, and the web view decodes it as such.
+        QVERIFY(m_view->PageText().contains(std::string("ДОГОВОР"_w).c_str()));
+        const QString body =
+            apptest::RunJs(m_view, QStringLiteral("document.body.innerText")).toString();
+        QVERIFY2(body.contains(QStringLiteral("ДОГОВОР")), qPrintable(body.left(200)));
+        QCOMPARE(m_view->url().scheme(), QString::fromLatin1(kPageScheme));
+        QCOMPARE(m_frame->windowTitle(),
+                 QStringLiteral("ДРАВО Договор - Договор купли-продажи.adf"));
+    }
+
+    void clickOnTitleReachesDirRekv2() {
+        QSignalSpy calls(m_view, &CHolderView::externalCalled);
+        // Where the title lies on the screen, then a real mouse click there.
+        const QVariantList rect =
+            apptest::RunJs(
+                m_view, QStringLiteral("(function(){var a=document.querySelector('div.capdoc a');"
+                                       "a.scrollIntoView();var r=a.getBoundingClientRect();"
+                                       "return [r.left+r.width/2, r.top+r.height/2];})()"))
+                .toList();
+        QCOMPARE(rect.size(), 2);
+        QWidget *target = m_view->focusProxy() ? m_view->focusProxy() : m_view;
+        const QPoint at(int(rect[0].toDouble()), int(rect[1].toDouble()));
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        const auto [name, args] = NextCall(calls);
+        QCOMPARE(name, QStringLiteral("DirRekv"));
+        QCOMPARE(args, QList<int>{2});
+    }
+
+    void clickOnClauseReachesBing() {
+        QSignalSpy calls(m_view, &CHolderView::externalCalled);
+        // The third clickable clause of the page, clicked through its own onclick script.
+        const QString onclick =
+            apptest::RunJs(
+                m_view, QStringLiteral(
+                            "(function(){var a=document.querySelectorAll(\"a[onclick*='Bing']\");"
+                            "var c=[].filter.call(a,function(x){return "
+                            "/,1\\)/.test(x.getAttribute('onclick'));});"
+                            "c[2].click();return c[2].getAttribute('onclick');})()"))
+                .toString();
+        QRegularExpression re(QStringLiteral("Bing\\((\\d+),\\s*(\\d+),\\s*(\\d+)\\)"));
+        const auto m = re.match(onclick);
+        QVERIFY2(m.hasMatch(), qPrintable(onclick));
+        const auto [name, args] = NextCall(calls);
+        QCOMPARE(name, QStringLiteral("Bing"));
+        QCOMPARE(args, (QList<int>{m.captured(1).toInt(), m.captured(2).toInt(), 1}));
+    }
+
+    void articleHeadingReachesBingWithMode0() {
+        QSignalSpy calls(m_view, &CHolderView::externalCalled);
+        apptest::RunJs(m_view, QStringLiteral("document.querySelector('div.capart a').click()"));
+        const auto [name, args] = NextCall(calls);
+        QCOMPARE(name, QStringLiteral("Bing"));
+        QCOMPARE(args.size(), 3);
+        QCOMPARE(args[1], 0);
+        QCOMPARE(args[2], 0);
+    }
+
+    void externalObjectAnswersAsTheProgramDoes_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<int>>("args");
+        QTest::newRow("DirRekv") << "window.external.DirRekv(5)"
+                                 << "DirRekv" << QList<int>{5};
+        QTest::newRow("Direc") << "window.external.Direc(17)"
+                               << "Direc" << QList<int>{17};
+        QTest::newRow("CardKontr") << "window.external.CardKontr(3)"
+                                   << "CardKontr" << QList<int>{3};
+        QTest::newRow("Bing with strings") << "window.external.Bing('1','2','1')"
+                                           << "Bing" << QList<int>{1, 2, 1};
+        QTest::newRow("unknown name") << "window.external.Foo(1)"
+                                      << "Foo" << QList<int>{};
+    }
+
+    void externalObjectAnswersAsTheProgramDoes() {
+        QFETCH(QString, script);
+        QFETCH(QString, name);
+        QFETCH(QList<int>, args);
+        QSignalSpy calls(m_view, &CHolderView::externalCalled);
+        apptest::RunJs(m_view, script);
+        const auto [gotName, gotArgs] = NextCall(calls);
+        QCOMPARE(gotName, name);
+        QCOMPARE(gotArgs, args);
+        const QStringList messages = MessageBox::takeMessages();
+        if (name == QLatin1String("Foo"))
+            QCOMPARE(messages, QStringList{QStringLiteral(
+                                   "Программа не определила реакцию на запрашиваемую команду")});
+        else
+            QVERIFY(messages.isEmpty());
+    }
+
+    void stolbzyReadsTrueAndDoesNothingWhenCalled() {
+        QSignalSpy calls(m_view, &CHolderView::externalCalled);
+        QCOMPARE(apptest::RunJs(m_view, QStringLiteral("window.external.Stolbzy == true")).toBool(),
+                 true);
+        QCOMPARE(apptest::RunJs(m_view, QStringLiteral("window.external.Stolbzy() === undefined"))
+                     .toBool(),
+                 true);
+        QTest::qWait(200);
+        QVERIFY(calls.isEmpty());
+    }
+
+    void counterpartyRequisitesWithoutAPartyAskWhetherToChoose() {
+        QSignalSpy requested(m_view, &CHolderView::commandRequested);
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        m_view->OnDirRekv(6);
+        QCOMPARE(MessageBox::takeMessages(),
+                 QStringList{QStringLiteral("\n Контрагент не определен. Выбрать?")});
+        QCOMPARE(requested.size(), 1);
+        QCOMPARE(requested.first().first().toInt(), int(ID_COUNTERPARTY));
+        MessageBox::setNextAnswer(MessageBox::No);
+        m_view->OnDirRekv(7);
+        QCOMPARE(requested.size(), 1);
+        MessageBox::takeMessages();
+    }
+
+    void readOnlyDocumentIgnoresDirRekv() {
+        CHolderDoc *doc = m_view->GetDocument();
+        doc->SetKind(RegisteredDocument);
+        m_view->OnDirRekv(6);
+        doc->SetKind(TemplateDocument);
+        QVERIFY(MessageBox::takeMessages().isEmpty());
+    }
+
+    void pageCannotReachAnythingOutsideTheProgram() {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString address = QStringLiteral("http://127.0.0.1:%1/leak").arg(server.serverPort());
+        // A template whose clause carries remote content.
+        auto doc = std::make_shared<CHolderDoc>();
+        doc->NewTemplate(QStringLiteral("Договор X"));
+        doc->Body().Clause(0, 0).m_strText =
+            FromUtf8(QStringLiteral("<img src=\"%1\"><iframe src=\"%1\"></iframe>")
+                         .arg(address)
+                         .toStdString());
+        CHolderView view(doc);
+        // Take away the engine's own guard, so that the program's request filter is what
+        // stands between the page and the network.
+        view.page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
+                                              true);
+        view.resize(600, 400);
+        view.show();
+        const int blockedBefore = PageInterceptor()->BlockedCount();
+        view.Refresh();
+        QVERIFY(apptest::WaitForPage(&view));
+        QVERIFY(view.PageText().contains("/leak"));
+        apptest::RunJs(&view, QStringLiteral("fetch('%1').catch(function(){});"
+                                             "var x=new XMLHttpRequest();x.open('GET','%1');"
+                                             "x.send();")
+                                  .arg(address));
+        QTest::qWait(800);
+        QVERIFY(!server.hasPendingConnections());
+        QVERIFY(PageInterceptor()->BlockedCount() > blockedBefore);
+        QVERIFY(!LocalOnlyInterceptor::Allowed(QUrl(QStringLiteral("https://example.org/"))));
+        QVERIFY(!LocalOnlyInterceptor::Allowed(QUrl(QStringLiteral("file:///etc/passwd"))));
+        QVERIFY(LocalOnlyInterceptor::Allowed(PageSchemeHandler::PageUrl("1", 1)));
+    }
+
+    void refreshKeepsTheScrollPosition() {
+        m_view->resize(800, 300);
+        apptest::RunJs(m_view, QStringLiteral("window.scrollTo(0, 400)"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_view->page()->scrollPosition().y() >= 399, 5000);
+        m_view->Refresh();
+        QVERIFY(apptest::WaitForPage(m_view));
+        QTRY_COMPARE_WITH_TIMEOUT(apptest::RunJs(m_view, QStringLiteral("window.scrollY")).toInt(),
+                                  400, 5000);
+    }
+
+    void highlightToggleRefreshesThePage() {
+        QSignalSpy loaded(m_view, &CHolderView::pageLoaded);
+        const QByteArray before = m_view->PageText();
+        m_frame->OnCommand(ID_HIGHLIGHT);
+        QVERIFY(loaded.wait(10000));
+        QVERIFY(m_view->PageText() != before);
+        m_frame->OnCommand(ID_HIGHLIGHT);
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(m_view->PageText(), before);
+    }
+};
+
+DRAVO_APP_TEST_MAIN(PageTest)
+#include "page_test.moc"
