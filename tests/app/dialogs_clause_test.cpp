@@ -218,6 +218,19 @@ class ClauseDialogTest : public QObject {
         QVERIFY(body.Clause(0, 1).m_strText.empty());
     }
 
+    void kindNotInTheListShowsNoSelectionAndIsKept() {
+        CBody body = SampleBody();
+        body.Clause(0, 0).m_nType = 5; // from an imported text
+        ClauseDialog dialog(body, "d", 0, 0, 1, {});
+        dialog.show();
+        QCOMPARE(Child<QComboBox>(dialog, "kind")->currentIndex(), -1);
+        Child<QPlainTextEdit>(dialog, "text")->setPlainText(QStringLiteral("Правка."));
+        Click(dialog, "next");
+        QCOMPARE(body.Clause(0, 0).m_nType, 5);
+        QCOMPARE(Q(body.Clause(0, 0).m_strText), QStringLiteral("Правка."));
+        dialog.reject();
+    }
+
     void failedSaveIsReported() {
         CBody body = SampleBody();
         ClauseDialog dialog(body, "d", 0, 0, 1, [](std::string &error) {

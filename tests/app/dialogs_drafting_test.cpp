@@ -4,6 +4,7 @@
 // real X display) each step leaves a screenshot there.
 #include "apptest.h"
 
+#include "app/commands.h"
 #include "app/dialogs/dialog_seam.h"
 #include "app/filedialog.h"
 #include "app/holderdoc.h"
@@ -210,6 +211,29 @@ class DraftingTest : public QObject {
         Shot(QStringLiteral("09-page-swapped-no-date"));
     }
 
+    void menuCommandsOpenTheSameDialogs() {
+        QVERIFY(m_frame->CommandEnabled(ID_SETUP_DATA));
+        QVERIFY(m_frame->CommandEnabled(ID_USER_REQUISITES));
+        // 2003 cancelled: nothing changes, the page is not rebuilt.
+        const QString before = PageText();
+        DialogSeam::setNextScript([](QDialog &dialog) {
+            Child<QLineEdit>(dialog, "field0")->setText(QStringLiteral("не сохранится"));
+            dialog.reject();
+        });
+        m_frame->OnCommand(ID_USER_REQUISITES);
+        QCOMPARE(DialogSeam::pendingScripts(), 0);
+        QCOMPARE(PageText(), before);
+        // 2004 (F3): one preamble paragraph per party.
+        QSignalSpy loaded(m_view, &CHolderView::pageLoaded);
+        DialogSeam::setNextScript([](QDialog &dialog) {
+            Child<QCheckBox>(dialog, "splitPreamble")->setChecked(true);
+            dialog.accept();
+        });
+        m_frame->OnCommand(ID_SETUP_DATA);
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(m_view->GetDocument()->Body().Paragraph(ParArticleHead).m_nMark, 1);
+    }
+
     void everythingSurvivesSaveAndReopen() {
         const QString path = QDir(m_dir.path()).filePath(QStringLiteral("Соглашение.adf"));
         FileDialog::setNextFileName(path);
@@ -224,6 +248,7 @@ class DraftingTest : public QObject {
         QCOMPARE(body.Paragraph(ParClauseText).m_nType, 2);
         QCOMPARE(body.Paragraph(ParClauseText).m_nCheck, 1);
         QCOMPARE(body.Paragraph(ParClauseText).m_nMark, 3);
+        QCOMPARE(body.Paragraph(ParArticleHead).m_nMark, 1);
         QVERIFY(body.m_arArticles == saved.m_arArticles);
         // And in a window of its own.
         CHolderView *view = m_frame->OpenDocument(path);
