@@ -8,11 +8,13 @@
 #include "app/roots.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "app/timing.h"
 #include "core/text.h"
 #include "core/user.h"
 #include "refdata/schema.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,10 +58,13 @@ CDravoApp::~CDravoApp() {
 }
 
 void CDravoApp::PrepareDataFolder(const QString &dataFolder) {
+    // The shipped templates and data arrive once, with a new data folder: a sample the user
+    // deleted later stays deleted.
+    const bool firstRun = !QFileInfo(dataFolder + QStringLiteral("/Data")).isDir();
     QDir().mkpath(dataFolder);
     for (const char *sub : {"Data", "Templates", "Registers"})
         QDir().mkpath(dataFolder + QLatin1Char('/') + QLatin1String(sub));
-    const QString skeleton = FindDataSkeleton();
+    const QString skeleton = firstRun ? FindDataSkeleton() : QString();
     if (!skeleton.isEmpty())
         InstallDataSkeleton(skeleton, dataFolder, nullptr);
     CreateDataFile(dataFolder + QStringLiteral("/Data/usr.dat"), [](const std::string &p) {
@@ -164,9 +169,13 @@ bool CDravoApp::ProcessCommandLine(const CommandLine &cl) {
 
 void CDravoApp::AfterFirstPage(const CommandLine &cl) {
     CHolderView *view = m_mainFrame->ActiveView();
-    if (cl.timing)
-        std::printf("start-to-first-page %lld ms\n",
-                    static_cast<long long>(m_startClock.elapsed()));
+    if (cl.timing) {
+        std::printf("start-to-first-page %lld ms (from the application object)\n"
+                    "first-page-epoch-ms %lld\n",
+                    static_cast<long long>(m_startClock.elapsed()),
+                    static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+        std::fflush(stdout);
+    }
     if (cl.action == CommandLine::PrintFile || cl.action == CommandLine::PrintFileTo) {
         QPrinter printer(QPrinter::HighResolution);
         if (cl.action == CommandLine::PrintFileTo)
@@ -193,8 +202,11 @@ void CDravoApp::AfterFirstPage(const CommandLine &cl) {
         });
         return;
     }
-    if (cl.timing)
-        QCoreApplication::exit(0);
+    if (cl.timing && view) {
+        auto *timing = new ClickTiming(view, 30, this);
+        connect(timing, &ClickTiming::finished, this, [] { QCoreApplication::exit(0); });
+        timing->Start();
+    }
 }
 
 void CDravoApp::ExitInstance() {

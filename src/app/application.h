@@ -33,8 +33,8 @@ class CDravoApp : public QObject {
 
     CMainFrame *MainFrame() const { return m_mainFrame.get(); }
 
-    // Prepares the data folder: fills it from the shipped skeleton (never replacing a file) and
-    // creates the requisites and lists files when the skeleton has none.
+    // Prepares the data folder: a new one is filled from the shipped skeleton (never replacing a
+    // file); the requisites and lists files and the databases are created when missing.
     static void PrepareDataFolder(const QString &dataFolder);
     // The settings and folders of the start-up: the program folder filled, the roots resolved
     // (the network roots prepared as well), and the toolbar captions on when never set.

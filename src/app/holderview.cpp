@@ -6,8 +6,11 @@
 #include "app/messagebox.h"
 #include "app/pageserver.h"
 #include "app/shell.h"
+#include "core/text.h"
 
 #include <QContextMenuEvent>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
@@ -27,6 +30,11 @@ QList<CHolderView *> &Views() {
 }
 
 const QString kScrollScript = QStringLiteral("dravo-scroll");
+
+CHolderView::DialogStandIn &StandIn() {
+    static CHolderView::DialogStandIn standIn;
+    return standIn;
+}
 
 // Runs a call of the page after the channel's message has been handled, so that a dialog it
 // opens does not run inside the channel's delivery.
@@ -118,15 +126,48 @@ void CHolderView::RefreshViewsOf(const CHolderDoc *document) {
 
 void CHolderView::Refresh() {
     m_bPageLoaded = false;
+    const std::string html = m_document->BuildPage(Shell().highlightVariable);
+    m_pageText = QByteArray(html.data(), static_cast<qsizetype>(html.size()));
+    // What a reload of the page (or its printing) gets.
+    PageHandler()->Publish(m_key, m_pageText);
+    if (m_bHasPage && !m_bLoading) {
+        ReplaceInPlace(html);
+        return;
+    }
+    LoadFromScheme();
+}
+
+void CHolderView::LoadFromScheme() {
     // Keep the reader where he was: the page scrolls back as soon as its document is ready.
     if (m_serial > 0)
         m_restoreScroll = page()->scrollPosition();
     SetScrollRestore(m_restoreScroll);
-    const std::string html = m_document->BuildPage(Shell().highlightVariable);
-    m_pageText = QByteArray(html.data(), static_cast<qsizetype>(html.size()));
-    PageHandler()->Publish(m_key, m_pageText);
     m_bLoading = true;
     load(PageSchemeHandler::PageUrl(m_key, ++m_serial));
+}
+
+void CHolderView::ReplaceInPlace(const std::string &html) {
+    // The page document takes the new text as a stream, in place: the window, its external
+    // object and the reader's scroll position stay.
+    const QByteArray text = QJsonDocument(QJsonArray{QString::fromStdString(ToUtf8(html))})
+                                .toJson(QJsonDocument::Compact);
+    const QString script =
+        QStringLiteral("(function(h){var x=window.scrollX,y=window.scrollY;document.open();"
+                       "document.write(h);document.close();window.scrollTo(x,y);return true;})(") +
+        QString::fromUtf8(text) + QStringLiteral("[0])");
+    const quint64 serial = ++m_serial;
+    QPointer<CHolderView> self(this);
+    page()->runJavaScript(script, QWebEngineScript::MainWorld, [self, serial](const QVariant &ok) {
+        if (!self || serial != self->m_serial)
+            return; // a later refresh has taken over
+        if (!ok.toBool()) {
+            self->m_bHasPage = false;
+            self->LoadFromScheme();
+            return;
+        }
+        self->m_bPageLoaded = true;
+        emit self->pageLoaded(true);
+    });
 }
 
 void CHolderView::SetScrollRestore(const QPointF &pos) {
@@ -159,6 +200,7 @@ void CHolderView::OnLoadFinished(bool ok) {
                                   .arg(m_restoreScroll.y()),
                               QWebEngineScript::ApplicationWorld);
     m_bPageLoaded = true;
+    m_bHasPage = true;
     emit pageLoaded(true);
 }
 
@@ -166,6 +208,10 @@ void CHolderView::DocumentChanged(bool modifying) {
     if (modifying)
         m_document->SetModified(true);
     RefreshViewsOf(m_document.get());
+}
+
+void CHolderView::SetDialogStandIn(DialogStandIn standIn) {
+    StandIn() = std::move(standIn);
 }
 
 // window.external ----------------------------------------------------------------------------
@@ -224,13 +270,17 @@ void CHolderView::OnUnknownExternal(const QString &name) {
 // Commands -----------------------------------------------------------------------------------
 
 void CHolderView::CmdSetupData() {
-    if (RunSetupDataDialog() == DialogResult::Ok)
+    const DialogResult result =
+        StandIn() ? StandIn()(*m_document, QStringLiteral("setup"), {}) : RunSetupDataDialog();
+    if (result == DialogResult::Ok)
         DocumentChanged(true);
 }
 
 void CHolderView::CmdUserRequisites() {
     // The user's requisites live in their own file: confirming them changes no document.
-    if (RunUserRequisitesDialog() == DialogResult::Ok)
+    const DialogResult result =
+        StandIn() ? StandIn()(*m_document, QStringLiteral("user"), {}) : RunUserRequisitesDialog();
+    if (result == DialogResult::Ok)
         DocumentChanged(false);
 }
 
@@ -238,7 +288,9 @@ void CHolderView::CmdClauseEditor(int article, int clause, int mode) {
     CBody &body = m_document->Body();
     if (article < 0 || static_cast<std::size_t>(article) >= body.ArticleCount())
         return;
-    const DialogResult result = RunClauseEditorDialog(article, clause, mode);
+    const DialogResult result =
+        StandIn() ? StandIn()(*m_document, QStringLiteral("clause"), {article, clause, mode})
+                  : RunClauseEditorDialog(article, clause, mode);
     if (result == DialogResult::NotAvailable)
         return;
     SyncArticleChecks(body);

@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QPointer>
 #include <QWebEngineView>
+#include <functional>
 #include <memory>
 
 class QWebChannel;
@@ -78,6 +79,12 @@ class CHolderView : public QWebEngineView {
     // The fragment menu at a global position (kind 1 only); returns the chosen command id or 0.
     int ShowFragmentMenu(const QPoint &globalPos);
 
+    // Test and timing seam: when set, the data commands call this instead of showing their
+    // dialog; it gets the dialog's name ("setup", "user", "clause") and its arguments.
+    using DialogStandIn =
+        std::function<DialogResult(CHolderDoc &doc, const QString &dialog, const QList<int> &args)>;
+    static void SetDialogStandIn(DialogStandIn standIn);
+
   signals:
     // Every call that reaches the view from its page, before it is dispatched.
     void externalCalled(const QString &name, const QList<int> &args);
@@ -96,6 +103,8 @@ class CHolderView : public QWebEngineView {
     DialogResult RunClauseEditorDialog(int article, int clause, int mode);
 
     void OnLoadFinished(bool ok);
+    void LoadFromScheme();
+    void ReplaceInPlace(const std::string &html);
     void SetScrollRestore(const QPointF &pos);
 
     std::shared_ptr<CHolderDoc> m_document;
@@ -105,6 +114,7 @@ class CHolderView : public QWebEngineView {
     quint64 m_serial = 0;
     bool m_bPageLoaded = false;
     bool m_bLoading = false;
+    bool m_bHasPage = false; // a page of ours is in the view: refreshes replace it in place
     QByteArray m_pageText;
     QPointF m_restoreScroll;
 };

@@ -217,6 +217,30 @@ class PageTest : public QObject {
                                   400, 5000);
     }
 
+    void refreshShowsTheChangeAndThePageStaysLive() {
+        CHolderDoc *doc = m_view->GetDocument();
+        std::string &text = doc->Body().Clause(0, 0).m_strText;
+        const std::string saved = text;
+        text = FromUtf8("Новый текст первого пункта для проверки");
+        QSignalSpy loaded(m_view, &CHolderView::pageLoaded);
+        m_view->DocumentChanged(true);
+        QVERIFY(loaded.wait(10000));
+        QVERIFY(doc->Modified());
+        QVERIFY(apptest::RunJs(m_view, QStringLiteral("document.body.innerText"))
+                    .toString()
+                    .contains(QStringLiteral("Новый текст первого пункта для проверки")));
+        // The refreshed page still reaches the program.
+        QSignalSpy calls(m_view, &CHolderView::externalCalled);
+        apptest::RunJs(m_view, QStringLiteral("document.querySelector('div.capdoc a').click()"));
+        const auto [name, args] = NextCall(calls);
+        QCOMPARE(name, QStringLiteral("DirRekv"));
+        QCOMPARE(args, QList<int>{2});
+        text = saved;
+        doc->SetModified(false);
+        m_view->Refresh();
+        QVERIFY(apptest::WaitForPage(m_view));
+    }
+
     void highlightToggleRefreshesThePage() {
         QSignalSpy loaded(m_view, &CHolderView::pageLoaded);
         const QByteArray before = m_view->PageText();

@@ -1,0 +1,80 @@
+#include "app/timing.h"
+
+#include "app/holderdoc.h"
+#include "app/holderview.h"
+
+#include <QTimer>
+#include <QWebEnginePage>
+#include <algorithm>
+#include <cstdio>
+
+namespace dravo {
+
+ClickTiming::ClickTiming(CHolderView *view, int rounds, QObject *parent)
+    : QObject(parent), m_view(view), m_rounds(rounds) {}
+
+void ClickTiming::Start() {
+    // The editor's OK: the clause text changes, so the page really is built anew.
+    CHolderView::SetDialogStandIn(
+        [](CHolderDoc &doc, const QString &dialog, const QList<int> &args) {
+            if (dialog != QLatin1String("clause") || args.size() < 2)
+                return DialogResult::Cancel;
+            CPun &clause = doc.Body().Clause(static_cast<std::uint16_t>(args[0]),
+                                             static_cast<std::uint16_t>(args[1]));
+            if (!clause.m_strText.empty() && clause.m_strText.back() == ' ')
+                clause.m_strText.pop_back();
+            else
+                clause.m_strText.push_back(' ');
+            return DialogResult::Ok;
+        });
+    connect(m_view, &CHolderView::pageLoaded, this, &ClickTiming::OnPageLoaded);
+
+    connect(m_view->page(), &QWebEnginePage::titleChanged, this, &ClickTiming::OnTitle);
+    m_clock.start();
+    Round();
+}
+
+void ClickTiming::Round() {
+    if (!m_view)
+        return;
+    m_t0 = m_clock.nsecsElapsed();
+    // A click on a clause in the middle of the page, through the page's own onclick.
+    m_view->page()->runJavaScript(QStringLiteral(
+        "(function(){var a=[].filter.call(document.querySelectorAll(\"a[onclick*='Bing']\"),"
+        "function(x){return /,1\\)/.test(x.getAttribute('onclick'));});"
+        "if(a.length)a[Math.floor(a.length/2)].click();})()"));
+}
+
+void ClickTiming::OnPageLoaded(bool) {
+
+    // Two animation frames after the load: the new page has been painted.
+    m_view->page()->runJavaScript(
+        QStringLiteral("requestAnimationFrame(function(){requestAnimationFrame(function(){"
+                       "document.title='painted %1';});});")
+            .arg(m_done));
+}
+
+void ClickTiming::OnTitle(const QString &title) {
+    if (title != QStringLiteral("painted %1").arg(m_done))
+        return;
+    m_ms.push_back(double(m_clock.nsecsElapsed() - m_t0) / 1e6);
+    if (++m_done >= m_rounds) {
+        Report();
+        CHolderView::SetDialogStandIn({});
+        emit finished();
+        return;
+    }
+    QTimer::singleShot(30, this, &ClickTiming::Round);
+}
+
+void ClickTiming::Report() {
+    std::vector<double> sorted = m_ms;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    const double p90 = sorted[std::min(sorted.size() - 1, sorted.size() * 9 / 10)];
+    std::printf("click-to-repaint median %.1f ms, 90%% %.1f ms, max %.1f ms over %zu clicks\n",
+                median, p90, sorted.back(), sorted.size());
+    std::fflush(stdout);
+}
+
+} // namespace dravo
