@@ -64,7 +64,15 @@ std::string ForReading(const std::string &page) {
 int Run(const Args &args) {
     static const std::vector<std::string_view> kValueOptions = {
         "--root", "--number", "--date", "--highlight", "--kind", "--counterparty", "--third", "-o"};
-    const std::vector<std::string> positional = Positional(args, kValueOptions);
+    // "-o" has a single dash, which the shared option scan does not take for an option.
+    Args named;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size())
+            ++i;
+        else
+            named.push_back(args[i]);
+    }
+    const std::vector<std::string> positional = Positional(named, kValueOptions);
     if (positional.size() != 1)
         return Fail(std::string("usage: dravo-cli render ") + std::string(kUsage));
 
@@ -100,8 +108,11 @@ int Run(const Args &args) {
 
     CBody body;
     std::string error;
-    if (!LoadBodyFile(request.file, body, error))
-        return Fail(request.file + ": " + ToUtf8(error));
+    if (!LoadBodyFile(request.file, body, error)) {
+        const std::string reason = ToUtf8(error);
+        // The file system's reason may name the file already.
+        return Fail(reason.rfind(request.file, 0) == 0 ? reason : request.file + ": " + reason);
+    }
     inputs.body = &body;
     inputs.kind = request.kind ? *request.kind : body.Paragraph(ParTitle).m_nType;
 

@@ -153,7 +153,9 @@ std::string BuildDateLine(DocumentContext &ctx, const Date &date, bool shown,
     texts.Update(date, shown);
     ctx.dateShortText = texts.shortText;
     ctx.dateWordsText = texts.wordsText;
-    if (ctx.user != nullptr)
+    // The place is the user's settlement; while the user has none (a fresh "usr.dat"), the place
+    // stored in the template stays rather than being wiped.
+    if (ctx.user != nullptr && !russian_detail::Trim(ctx.user->Text(CUser::Settlement)).empty())
         ctx.body().Paragraph(ParDateLine).m_strText = ctx.user->Text(CUser::Settlement);
     if (textOnly)
         return {};

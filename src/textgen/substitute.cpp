@@ -165,9 +165,12 @@ std::string EvaluatePartyCommand(const DocumentContext &ctx, std::string_view wo
 
 std::string Evaluate(DocumentContext &ctx, std::string_view word) {
     CBody &body = ctx.body();
-    if (word == "/")
-        return "<br>" +
-               IndentHtml(body.Paragraph(static_cast<std::uint16_t>(ctx.paragraph)).m_dFirstIndent);
+    if (word == "/") {
+        const int k = ctx.paragraph >= 0 && ctx.paragraph < static_cast<int>(kParagraphCount)
+                          ? ctx.paragraph
+                          : static_cast<int>(ParClauseText);
+        return "<br>" + IndentHtml(body.Paragraph(static_cast<std::uint16_t>(k)).m_dFirstIndent);
+    }
     if (word == "место составления"_w)
         return body.Paragraph(ParDateLine).m_strText;
     if (word == "дата составления"_w)
@@ -211,10 +214,18 @@ std::string Evaluate(DocumentContext &ctx, std::string_view word) {
     } else if (EndsWith(word, "прописью"_w)) {
         const std::string_view inner =
             russian_detail::TrimRight(word.substr(0, word.size() >= 9 ? word.size() - 9 : 0));
-        const bool highlight = ctx.highlight;
-        ctx.highlight = false;
-        const std::string number = Evaluate(ctx, inner);
-        ctx.highlight = highlight;
+        // "x прописью прописью ..." nests one evaluation per word; words of words are empty
+        // anyway, so a deep nest stops early instead of exhausting the stack.
+        static thread_local int depth = 0;
+        std::string number;
+        if (depth < 8) {
+            const bool highlight = ctx.highlight;
+            ctx.highlight = false;
+            ++depth;
+            number = Evaluate(ctx, inner);
+            --depth;
+            ctx.highlight = highlight;
+        }
         value = NumberInWords(number, Cardinal);
         data = false;
     } else if (StartsWith(word, "перв"_w) || StartsWith(word, "втор"_w)) {

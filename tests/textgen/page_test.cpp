@@ -127,9 +127,12 @@ TEST_F(PageTest, SideEffectsOnTheBody) {
               std::string::npos);
     EXPECT_EQ(parties.calls, 2); // both parties refreshed for every build
 
-    // Without the user's requisites the stored place stays.
-    in.user = nullptr;
+    // Without the user's requisites, or while the user has no settlement, the stored place stays.
     body.Paragraph(ParDateLine).m_strText = W("г. Тверь");
+    user.Text(CUser::Settlement) = "  ";
+    BuildPage(in);
+    EXPECT_EQ(U(body.Paragraph(ParDateLine).m_strText), "г. Тверь");
+    in.user = nullptr;
     BuildPage(in);
     EXPECT_EQ(U(body.Paragraph(ParDateLine).m_strText), "г. Тверь");
 }

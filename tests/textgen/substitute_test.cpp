@@ -153,6 +153,12 @@ TEST_F(SubstituteTest, AmountInWordsEvaluatesInnerWordWithoutHighlight) {
     testing::AddVariable(body, "цена", "2000");
     EXPECT_EQ(Eval("цена   прописью"), "<SPAN STYLE=\"color:blue;\">две тысячи</SPAN>");
     EXPECT_EQ(Eval("прописью"), "<SPAN STYLE=\"color:blue;\"></SPAN>");
+    // Words of words: nothing, however deep the nest.
+    std::string deep = W("цена");
+    for (int i = 0; i < 100000; ++i)
+        deep += W(" прописью");
+    EXPECT_EQ(Evaluate(ctx, deep), "<SPAN STYLE=\"color:blue;\"></SPAN>");
+    EXPECT_TRUE(ctx.highlight);
 }
 
 TEST_F(SubstituteTest, SubjectListsFollowTheTableFlags) {
