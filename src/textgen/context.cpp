@@ -14,15 +14,15 @@ std::string_view DocumentContext::UserText(std::size_t i) const {
 void DocumentContext::LoadParties(PartySource *source) {
     counterparty =
         MakePartyState(source ? source->SelectedParty(PartySide::Counterparty) : std::nullopt,
-                       PartySide::Counterparty);
+                       PartySide::Counterparty, htmlText);
     thirdParty =
         MakePartyState(source ? source->SelectedParty(PartySide::ThirdParty) : std::nullopt,
-                       PartySide::ThirdParty);
+                       PartySide::ThirdParty, htmlText);
 }
 
 namespace {
 
-SubjectState LoadSubject(SubjectSource *source, const std::string &setName) {
+SubjectState LoadSubject(SubjectSource *source, const std::string &setName, bool html) {
     SubjectState s;
     s.forms.SetSubjectName(setName);
     if (source == nullptr)
@@ -30,6 +30,10 @@ SubjectState LoadSubject(SubjectSource *source, const std::string &setName) {
     std::optional<SubjectSet> set = source->FindSet(setName);
     if (!set)
         return s;
+    if (!html) {
+        s.set = std::move(set);
+        return s;
+    }
     // Directory text is plain text: escape it once, where it enters the page.
     set->category = EscapeHtml(set->category);
     for (SubjectRow &row : set->rows) {
@@ -46,8 +50,8 @@ SubjectState LoadSubject(SubjectSource *source, const std::string &setName) {
 
 void DocumentContext::LoadSubjects(SubjectSource *source) {
     const CPun &settings = body().Paragraph(ParReqText);
-    subject = LoadSubject(source, settings.m_strName);
-    payment = LoadSubject(source, settings.m_strText);
+    subject = LoadSubject(source, settings.m_strName, htmlText);
+    payment = LoadSubject(source, settings.m_strText, htmlText);
 }
 
 std::optional<std::size_t> DocumentContext::FindVariable(std::string_view word) const {

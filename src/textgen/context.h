@@ -35,6 +35,9 @@ class DocumentContext {
     int paragraph = ParClauseText;
     // Texts computed for the page carry clickable regions; for dialogs and the export they do not.
     bool clickable = true;
+    // Directory text (party rows, subject rows) is escaped for HTML as it is loaded; the
+    // word-processor export and the registration card turn this off before loading.
+    bool htmlText = true;
     std::string dateShortText;
     std::string dateWordsText;
     const CUser *user = nullptr;

@@ -93,13 +93,15 @@ PartyData FillPartyData(const std::optional<PartyRow> &row, PartySide side) {
     return d;
 }
 
-PartyState MakePartyState(const std::optional<PartyRow> &row, PartySide side) {
+PartyState MakePartyState(const std::optional<PartyRow> &row, PartySide side, bool html) {
     PartyState s;
-    if (row) {
+    if (row && html) {
         PartyRow escaped;
         for (const auto &[column, value] : row->columns)
             escaped.columns.emplace(column, EscapeHtml(value));
         s.row = std::move(escaped);
+    } else {
+        s.row = row;
     }
     s.data = FillPartyData(s.row, side);
     s.person = BuildPersonForms(s.data.surname, s.data.givenNames, s.data.post);

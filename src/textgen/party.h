@@ -40,8 +40,9 @@ struct PartyState {
     std::string Column(std::string_view column) const { return row ? row->Get(column) : ""; }
 };
 
-// The state of a party from its row (escaped here: directory text is plain text).
-PartyState MakePartyState(const std::optional<PartyRow> &row, PartySide side);
+// The state of a party from its row; with html set the row's text is escaped for the page
+// (directory text is plain text).
+PartyState MakePartyState(const std::optional<PartyRow> &row, PartySide side, bool html = true);
 
 // Roles that can stand at a position of the header.
 inline constexpr int kRoleUser = 1;

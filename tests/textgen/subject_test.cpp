@@ -112,6 +112,10 @@ TEST_F(SubjectTextTest, DirectoryTextIsEscaped) {
     ctx.LoadSubjects(&subjects);
     EXPECT_NE(U(SubjectSentence(ctx, SubjectList::Subject)).find("Станок &lt;ЧПУ&gt; &amp; пульт"),
               std::string::npos);
+    ctx.htmlText = false;
+    ctx.LoadSubjects(&subjects);
+    EXPECT_NE(U(SubjectSentence(ctx, SubjectList::Subject)).find("Станок <ЧПУ> & пульт"),
+              std::string::npos);
 }
 
 } // namespace

@@ -358,6 +358,9 @@ TEST_F(PartyCommandTest, DirectoryTextIsEscaped) {
     parties.counterparty = row;
     ctx.LoadParties(&parties);
     EXPECT_EQ(Party("первый: название"), "Рога &amp; Копыта &lt;1&gt;");
+    ctx.htmlText = false; // the word-processor export escapes for its own format
+    ctx.LoadParties(&parties);
+    EXPECT_EQ(Party("первый: название"), "Рога & Копыта <1>");
 }
 
 } // namespace
