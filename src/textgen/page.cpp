@@ -311,15 +311,16 @@ PageResult BuildPage(const PageInputs &in) {
 
     if (in.showJournal) {
         result.documentTitle = std::string("Журнал документов"_w);
-        if (in.journal != nullptr)
-            result.html = in.journal->JournalPage();
+        // Until the journal pages are wired in, an empty page rather than nothing to load.
+        result.html = in.journal != nullptr ? in.journal->JournalPage()
+                                            : Head(*in.body, in.kind) + "</BODY></HTML>";
         return result;
     }
     result.documentTitle = in.documentTitle;
     ReplaceAllIn(result.documentTitle, ".adf", "");
     if (in.showRegistered) {
-        if (in.journal != nullptr)
-            result.html = in.journal->RegisteredDocumentPage();
+        result.html = in.journal != nullptr ? in.journal->RegisteredDocumentPage()
+                                            : Head(*in.body, in.kind) + "</BODY></HTML>";
         return result;
     }
     ctx.LoadSubjects(in.subjects);

@@ -327,6 +327,9 @@ TEST_F(PageTest, JournalBranches) {
     EXPECT_EQ(r.html, "registered");
     EXPECT_EQ(r.documentTitle, "a");
     EXPECT_EQ(U(body.Paragraph(ParArticleHead).m_strText), ""); // the text was not built
+    in.journal = nullptr;                                       // not wired in: an empty page
+    in.kind = kRegisteredDocument;
+    EXPECT_EQ(Page(), Head(kRegisteredDocument) + "</BODY></HTML>");
 }
 
 TEST_F(PageTest, EmptyTitleAndEmptyBody) {
