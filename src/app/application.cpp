@@ -3,6 +3,7 @@
 #include "app/desktop.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
+#include "app/instance.h"
 #include "app/mainframe.h"
 #include "app/messagebox.h"
 #include "app/roots.h"
@@ -102,6 +103,14 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
         return false;
     }
 
+    // A template opened from the desktop while the program runs goes to the running program.
+    const bool plainRun = cl.grabFile.isEmpty() && !cl.timing && cl.captions < 0;
+    if (m_options.singleInstance && plainRun && cl.action == CommandLine::OpenFile &&
+        PassToRunningInstance(cl.file)) {
+        m_exitCode = 0;
+        return false;
+    }
+
     // The installed font families, once.
     Shell().fontFaceList = QFontDatabase::families(QFontDatabase::Cyrillic);
 
@@ -134,6 +143,15 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
 
     if (m_options.showWindow)
         m_mainFrame->show();
+    if (m_options.singleInstance && plainRun) {
+        auto *server = new InstanceServer(this);
+        if (server->Listen())
+            connect(server, &InstanceServer::openRequested, this, [this](const QString &path) {
+                m_mainFrame->OpenDocument(path);
+                m_mainFrame->raise();
+                m_mainFrame->activateWindow();
+            });
+    }
     if (m_options.registerDesktop)
         RegisterDocumentType(QCoreApplication::applicationFilePath());
 

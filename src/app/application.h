@@ -18,6 +18,7 @@ class CDravoApp : public QObject {
     struct Options {
         bool registerDesktop = true; // tests keep the desktop as it is
         bool showWindow = true;
+        bool singleInstance = true; // files opened later go to the running program
     };
 
     CDravoApp();

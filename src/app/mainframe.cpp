@@ -615,6 +615,7 @@ CHolderView *CMainFrame::OpenDocument(const QString &path) {
     if (!doc->LoadUser(Roots::DataFile(QStringLiteral("usr.dat")), &error))
         MessageBox::Information(this, error);
     OpenDatabase(doc.get());
+    Settings::AddRecentFile(doc->Path());
     CHolderView *view = CreateView(doc);
     AddFrame(view);
     return view;
@@ -699,6 +700,7 @@ bool CMainFrame::SaveDocumentAs(CHolderView *view) {
                                       .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
+    Settings::AddRecentFile(doc->Path());
     for (CHolderView *v : CHolderView::ViewsOf(doc))
         if (auto *f = qobject_cast<CChildFrame *>(v->parentWidget()))
             f->UpdateCaption();

@@ -79,6 +79,31 @@ QString Settings::ProgramFolder() {
     return ProgramFolderValue();
 }
 
+QStringList Settings::RecentFiles() {
+    QSettings s;
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString f = s.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        if (!f.isEmpty())
+            files << f;
+    }
+    return files;
+}
+
+void Settings::AddRecentFile(const QString &path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    QSettings s;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString key = QStringLiteral("Recent File List/File%1").arg(i);
+        if (i <= files.size())
+            s.setValue(key, files[i - 1]);
+        else
+            s.remove(key);
+    }
+}
+
 void Settings::Sync() {
     QSettings s;
     s.sync();

@@ -38,6 +38,12 @@ class Settings {
     static void SetProgramFolder(const QString &folder);
     static QString ProgramFolder();
 
+    // The recent-file list (section "Recent File List", values File1..File7, newest first): no
+    // menu shows it, but it is kept as the desktop's other programs keep theirs.
+    static void AddRecentFile(const QString &path);
+    static QStringList RecentFiles();
+    static constexpr int kRecentFileCount = 7;
+
     // Writes pending changes to the store.
     static void Sync();
 };

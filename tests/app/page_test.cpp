@@ -9,6 +9,7 @@
 #include "app/pageserver.h"
 #include "core/text.h"
 
+#include <QPrinter>
 #include <QTcpServer>
 #include <QWebEngineSettings>
 #include <QWidget>
@@ -239,6 +240,18 @@ class PageTest : public QObject {
         doc->SetModified(false);
         m_view->Refresh();
         QVERIFY(apptest::WaitForPage(m_view));
+    }
+
+    void printsThePage() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = m_dir.filePath(QStringLiteral("page.pdf"));
+        printer.setOutputFileName(pdf);
+        QSignalSpy done(m_view, &QWebEngineView::printFinished);
+        m_view->print(&printer);
+        QVERIFY(done.wait(30000));
+        QVERIFY(done.first().first().toBool());
+        QVERIFY(QFileInfo(pdf).size() > 1000);
     }
 
     void highlightToggleRefreshesThePage() {

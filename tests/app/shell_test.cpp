@@ -6,9 +6,11 @@
 #include "app/commandline.h"
 #include "app/desktop.h"
 #include "app/fragmentmenu.h"
+#include "app/instance.h"
 #include "core/text.h"
 
 #include <QFile>
+#include <QThread>
 
 using namespace dravo;
 
@@ -68,6 +70,37 @@ class ShellTest : public QObject {
         QCOMPARE(Settings::ReadPathSetting(setting::kNetPathTemplates), QStringLiteral("\\\\"));
         QCOMPARE(Settings::ReadPathSetting("SomethingElse"), QString());
         QVERIFY(!Settings::Contains("SomethingElse"));
+    }
+
+    void recentFileListKeepsSevenNewestFirst() {
+        for (int i = 1; i <= 9; ++i)
+            Settings::AddRecentFile(QStringLiteral("/t/%1.adf").arg(i));
+        Settings::AddRecentFile(QStringLiteral("/t/5.adf"));
+        QCOMPARE(Settings::RecentFiles(),
+                 (QStringList{"/t/5.adf", "/t/9.adf", "/t/8.adf", "/t/7.adf", "/t/6.adf",
+                              "/t/4.adf", "/t/3.adf"}));
+        QCOMPARE(QSettings().value("Recent File List/File1").toString(),
+                 QStringLiteral("/t/5.adf"));
+        QVERIFY(!QSettings().contains("Recent File List/File8"));
+    }
+
+    void aSecondStartHandsItsFileToTheRunningProgram() {
+        const QString name =
+            QStringLiteral("dravo-test-%1").arg(QCoreApplication::applicationPid());
+        QVERIFY(!PassToRunningInstance(QStringLiteral("a.adf"), name, 300));
+        InstanceServer server;
+        QVERIFY(server.Listen(name));
+        QSignalSpy opened(&server, &InstanceServer::openRequested);
+        bool passed = false;
+        // The second start runs beside this thread, whose event loop answers it.
+        std::unique_ptr<QThread> second(QThread::create(
+            [&] { passed = PassToRunningInstance(QStringLiteral("Договор.adf"), name, 5000); }));
+        second->start();
+        QTRY_VERIFY_WITH_TIMEOUT(opened.size() == 1, 5000);
+        QVERIFY(second->wait(5000));
+        QVERIFY(passed);
+        QCOMPARE(opened.first().first().toString(),
+                 QFileInfo(QStringLiteral("Договор.adf")).absoluteFilePath());
     }
 
     void networkRootFallsBackToLocal_data() {
