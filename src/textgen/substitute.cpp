@@ -1,7 +1,6 @@
 #include "textgen/substitute.h"
 
 #include <algorithm>
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -245,12 +244,21 @@ std::string Evaluate(DocumentContext &ctx, std::string_view word) {
 // ---------------------------------------------------------------------------------------------
 // The substitution pass
 //
-// The text is read once, left to right. Final text goes to `out`; what is still to be read is a
-// stack of segments: the rest of the text at the bottom, the values inserted at the reading
-// position above it. A command found while reading is evaluated once and remembered, so every
-// later occurrence of it reads the same value, which is then read in its turn (a value may hold
-// commands). Each segment knows the chain of commands whose values it came from; a command met
-// inside its own chain is a loop and is marked instead of expanded.
+// The rule reads: find the first command, replace every occurrence of it in the text, and read on
+// from where it stood. Done literally that rescans the whole text for every command, so here the
+// text is read once, left to right, and each replacement is applied when reading reaches its
+// occurrence. Final text goes to `out`; what is still to be read is a stack of segments: the rest
+// of the text at the bottom, the values inserted at the reading position above it.
+//
+// To give exactly the rule's result, every remembered command keeps the step at which the rule
+// would have replaced it everywhere; every segment keeps the step from which its text exists (the
+// text itself 0, a value inserted by step s from s + 1), and every join between two segments the
+// step at which it was made. An occurrence takes the remembered value only when it existed, whole,
+// at that step; otherwise reading meets it as a command once more: a new step with the value
+// already known. Each command is evaluated once per text either way.
+//
+// Each segment also knows the chain of commands whose values it came from. An occurrence lying
+// wholly inside the values of its own command would be replaced for ever: it is marked instead.
 
 namespace {
 
@@ -270,36 +278,51 @@ class Substitution {
   private:
     struct Entry {
         std::string value;
-        std::size_t order; // the order of first evaluation: the earlier command wins an overlap
+        // The steps at which the rule met this command and replaced every occurrence of it then
+        // present, ascending (a command can be met again in text made later).
+        std::vector<std::size_t> steps;
     };
     struct Segment {
         std::string_view text;
         std::size_t pos;
-        int chain; // index into chains_, -1 for the text itself
+        int chain;             // index into chains_, -1 for the text itself
+        std::size_t born;      // the step from which this text exists
+        std::size_t joinBelow; // the step at which its end was joined to the segment below
+    };
+    // The part of a command that one segment supplies.
+    struct Piece {
+        std::string_view text; // in the segment's own storage, which outlives the pass
+        std::size_t offset;
+        int chain;
+        std::size_t born;
+        std::size_t joinBefore; // the join with the piece before it (none for the first)
     };
     struct ChainNode {
         int parent;
         const std::string *command;
+        int depth;
     };
     using Memo = std::unordered_map<std::string, Entry, ViewHash, std::equal_to<>>;
 
     bool TakeCommand();
     bool InChain(int chain, const std::string *command) const;
+    int CommonChain(int a, int b) const;
     void FlushRest();
 
     DocumentContext &ctx_;
     std::string_view input_;
     std::size_t budget_;
     std::string &out_;
+    std::size_t steps_ = 0;
     std::vector<Segment> stack_;
+    std::vector<Piece> pieces_;
     std::vector<ChainNode> chains_;
     Memo memo_;
-    std::vector<std::size_t> lengths_;                // of the remembered commands, ascending
-    std::vector<std::unique_ptr<std::string>> owned_; // text pieces that segments read
+    std::vector<std::size_t> lengths_; // of the remembered commands, ascending
 };
 
 void Substitution::Run() {
-    stack_.push_back({input_, 0, -1});
+    stack_.push_back({input_, 0, -1, 0, 0});
     while (!stack_.empty()) {
         Segment &top = stack_.back();
         if (top.pos >= top.text.size()) {
@@ -331,6 +354,23 @@ void Substitution::FlushRest() {
     }
 }
 
+// The longest chain that both chains start with.
+int Substitution::CommonChain(int a, int b) const {
+    const auto depth = [this](int c) {
+        return c < 0 ? 0 : chains_[static_cast<std::size_t>(c)].depth;
+    };
+    const auto up = [this](int c) { return chains_[static_cast<std::size_t>(c)].parent; };
+    while (depth(a) > depth(b))
+        a = up(a);
+    while (depth(b) > depth(a))
+        b = up(b);
+    while (a != b) {
+        a = up(a);
+        b = up(b);
+    }
+    return a;
+}
+
 bool Substitution::InChain(int chain, const std::string *command) const {
     for (int c = chain; c >= 0; c = chains_[static_cast<std::size_t>(c)].parent)
         if (chains_[static_cast<std::size_t>(c)].command == command)
@@ -351,74 +391,117 @@ bool Substitution::TakeCommand() {
         close = stack_[level].text.find('}', stack_[level].pos);
     }
 
-    // The command text, and where each segment's part of it starts (for the chains).
+    // The command text and the pieces that the segments supply.
     std::string_view command;
     std::string joined;
-    std::vector<std::pair<std::size_t, int>> starts; // offset in command, chain
+    pieces_.clear();
     if (level == stack_.size() - 1) {
         const Segment &s = stack_[level];
         command = s.text.substr(s.pos, close - s.pos + 1);
-        starts.emplace_back(0, s.chain);
+        pieces_.push_back({command, 0, s.chain, s.born, 0});
     } else {
         for (std::size_t k = stack_.size(); k-- > level;) {
             const Segment &s = stack_[k];
-            starts.emplace_back(joined.size(), s.chain);
-            if (k == level)
-                joined.append(s.text.substr(s.pos, close - s.pos + 1));
-            else
-                joined.append(s.text.substr(s.pos));
+            const std::string_view part =
+                k == level ? s.text.substr(s.pos, close - s.pos + 1) : s.text.substr(s.pos);
+            pieces_.push_back({part, joined.size(), s.chain, s.born,
+                               k + 1 < stack_.size() ? stack_[k + 1].joinBelow : 0});
+            joined.append(part);
         }
         command = joined;
     }
-    const auto chainAt = [&starts](std::size_t offset) {
-        int chain = starts.front().second;
-        for (const auto &[start, c] : starts)
-            if (start <= offset)
-                chain = c;
-        return chain;
+    const std::size_t length = command.size();
+    const auto pieceEnd = [&](std::size_t i) {
+        return i + 1 < pieces_.size() ? pieces_[i + 1].offset : length;
+    };
+    // The step from which command[from, end) exists whole.
+    const auto formed = [&](std::size_t from) {
+        std::size_t step = 0;
+        for (std::size_t i = 0; i < pieces_.size(); ++i) {
+            const Piece &p = pieces_[i];
+            if (pieceEnd(i) <= from)
+                continue;
+            step = std::max(step, p.born);
+            if (p.offset > from)
+                step = std::max(step, p.joinBefore);
+        }
+        return step;
     };
 
-    // A remembered command replaces every later occurrence of itself, even one that ends a longer
-    // command-like text ("{a{}" after "{}" was met); of several, the one met first wins.
+    // Of the remembered commands that end here ("{a}", or "{}" ending "{a{}") and were met again
+    // after this occurrence took shape, the rule replaced the one met first.
     Memo::iterator match = memo_.end();
     std::size_t offset = 0;
+    std::size_t step = 0;
+    const auto consider = [&](std::size_t at) {
+        const auto it = memo_.find(command.substr(at));
+        if (it == memo_.end())
+            return;
+        const std::vector<std::size_t> &steps = it->second.steps;
+        const auto s = std::lower_bound(steps.begin(), steps.end(), formed(at));
+        if (s != steps.end() && (match == memo_.end() || *s < step)) {
+            match = it;
+            offset = at;
+            step = *s;
+        }
+    };
     if (command.find('{', 1) == std::string_view::npos) {
-        match = memo_.find(command);
+        consider(0);
     } else {
-        for (const std::size_t length : lengths_) {
-            if (length > command.size())
+        for (const std::size_t n : lengths_) {
+            if (n > length)
                 break;
-            const std::size_t at = command.size() - length;
-            if (command[at] != '{')
-                continue;
-            const auto it = memo_.find(command.substr(at));
-            if (it != memo_.end() &&
-                (match == memo_.end() || it->second.order < match->second.order)) {
-                match = it;
-                offset = at;
-            }
+            if (command[length - n] == '{')
+                consider(length - n);
         }
     }
-
-    // Copy what must outlive the segments that are consumed below.
-    const std::string prefix(command.substr(0, offset));
-    const int prefixChain = chainAt(0);
-    const int matchChain = chainAt(offset);
-
-    bool marked = false;
     if (match == memo_.end()) {
-        std::string value =
-            command == "{}" ? std::string("&nbsp;") : Evaluate(ctx_, CommandWord(command));
-        match = memo_.emplace(std::string(command), Entry{std::move(value), memo_.size()}).first;
-        const auto at = std::lower_bound(lengths_.begin(), lengths_.end(), command.size());
-        if (at == lengths_.end() || *at != command.size())
-            lengths_.insert(at, command.size());
-    } else if (InChain(matchChain, &match->first)) {
-        marked = true;
+        // Reading meets this command: a step of its own.
+        match = memo_.find(command);
+        if (match == memo_.end()) {
+            std::string value =
+                command == "{}" ? std::string("&nbsp;") : Evaluate(ctx_, CommandWord(command));
+            match = memo_.emplace(std::string(command), Entry{std::move(value), {}}).first;
+            const auto at = std::lower_bound(lengths_.begin(), lengths_.end(), length);
+            if (at == lengths_.end() || *at != length)
+                lengths_.insert(at, length);
+        }
+        step = steps_++;
+        match->second.steps.push_back(step);
+        offset = 0;
     }
-    if (!marked && match->second.value.size() > budget_)
-        marked = true;
     const std::string *key = &match->first;
+    const std::size_t born = step + 1; // the value's text exists from the step after
+
+    // The value comes from the commands whose values hold the whole occurrence; an occurrence
+    // wholly inside the values of its own command is a loop.
+    int matchChain = -2;
+    for (std::size_t i = 0; i < pieces_.size(); ++i)
+        if (pieceEnd(i) > offset)
+            matchChain =
+                matchChain == -2 ? pieces_[i].chain : CommonChain(matchChain, pieces_[i].chain);
+    const bool marked = InChain(matchChain, key) || match->second.value.size() > budget_;
+
+    // The text before the occurrence is read again, piece by piece, each keeping its own steps.
+    const std::size_t prefixPieces = [&] {
+        std::size_t n = 0;
+        while (n < pieces_.size() && pieces_[n].offset < offset)
+            ++n;
+        return n;
+    }();
+    // Replacing the occurrence joins the text on either side of it to the value (or, for an empty
+    // value, to each other). A join exists from the step after the replacement, and not before
+    // the two texts it joins were next to the occurrence.
+    std::size_t leftJoin = born;
+    if (prefixPieces > 0) {
+        const Piece &p = pieces_[prefixPieces - 1];
+        const bool atPieceStart =
+            prefixPieces < pieces_.size() && pieces_[prefixPieces].offset == offset;
+        leftJoin = std::max(born, atPieceStart ? pieces_[prefixPieces].joinBefore : p.born);
+    }
+    const Segment &after = stack_[level];
+    const std::size_t rightJoin =
+        std::max(born, close + 1 < after.text.size() ? after.born : after.joinBelow);
 
     // Consume the command from the segments.
     while (stack_.size() - 1 > level)
@@ -426,7 +509,7 @@ bool Substitution::TakeCommand() {
     stack_.back().pos = close + 1;
 
     if (marked) {
-        out_ += prefix;
+        out_ += command.substr(0, offset);
         out_ += kLoopMarkOpen;
         out_ += *key;
         out_ += kLoopMarkClose;
@@ -439,12 +522,18 @@ bool Substitution::TakeCommand() {
         return true;
     }
     if (!value.empty()) {
-        chains_.push_back({matchChain, key});
-        stack_.push_back({value, 0, static_cast<int>(chains_.size() - 1)});
+        chains_.push_back(
+            {matchChain, key,
+             matchChain < 0 ? 1 : chains_[static_cast<std::size_t>(matchChain)].depth + 1});
+        stack_.push_back({value, 0, static_cast<int>(chains_.size() - 1), born, rightJoin});
     }
-    if (!prefix.empty()) {
-        owned_.push_back(std::make_unique<std::string>(prefix));
-        stack_.push_back({*owned_.back(), 0, prefixChain});
+    for (std::size_t i = prefixPieces; i-- > 0;) {
+        const Piece &p = pieces_[i];
+        const std::string_view text = p.text.substr(0, std::min(p.text.size(), offset - p.offset));
+        const std::size_t join = i + 1 < prefixPieces ? pieces_[i + 1].joinBefore
+                                 : value.empty()      ? std::max(leftJoin, rightJoin)
+                                                      : leftJoin;
+        stack_.push_back({text, 0, p.chain, p.born, join});
     }
     return true;
 }
