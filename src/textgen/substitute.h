@@ -9,10 +9,12 @@
 
 namespace dravo::textgen {
 
-// Replaces every command of a text. All occurrences of one command get one evaluation; a value
-// that holds commands is substituted in its turn. A command met again inside its own value is not
-// expanded a second time: it stays as its own text, in red (kLoopMark), so the page stays finite
-// and shows where the template refers to itself. The same mark stops a text that would grow past
+// Replaces every command of a text: the first command is found, every occurrence of it is
+// replaced by its value, and reading goes on from where it stood, so a value that holds commands
+// is substituted in its turn. The text is read once (the cost grows with the text) and each
+// command is evaluated once. A command met again wholly inside its own value would be replaced
+// for ever: it stays as its own text, in red (kLoopMarkOpen), so the page stays finite and shows
+// where the template refers to itself. The same mark stops a text that would grow past
 // kExpansionLimit through values.
 std::string Substitute(DocumentContext &ctx, std::string_view text);
 // The same, appended to out.
