@@ -11,6 +11,10 @@ using namespace dravo::literals;
 
 namespace {
 
+// (Constants first: clang 14 crashes on these literals in a local initialiser.)
+constexpr std::string_view kRoubles = "руб."_w;
+constexpr std::string_view kWithVat = "c НДС"_w; // the "c" is the Latin letter
+
 std::string Money(double value) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.2f", value);
@@ -39,7 +43,7 @@ std::string SubjectSentence(const DocumentContext &ctx, SubjectList list) {
     std::string out = ctx.clickable ? RegionOpen(list) : std::string("&nbsp;");
     bool first = true;
     ForEachNamedRow(s, [&](const SubjectRow &row) {
-        const std::string currency = row.currency.empty() ? std::string("руб."_w) : row.currency;
+        const std::string currency = row.currency.empty() ? std::string(kRoubles) : row.currency;
         const std::string price = Money(row.price);
         const std::string summ = Money(row.summ);
         if (!first)
@@ -55,7 +59,9 @@ std::string SubjectSentence(const DocumentContext &ctx, SubjectList list) {
         out += " ";
         out += currency;
         out += ", ";
-        out += row.definds.empty() ? std::string(" c НДС"_w) : row.definds; // Latin "c"
+        if (row.definds.empty())
+            out += " ";
+        out += row.definds.empty() ? std::string(kWithVat) : row.definds;
         out += ", ";
         out += " за 1 "_w;
         out += row.edizm;
@@ -87,8 +93,8 @@ std::string SubjectTable(const DocumentContext &ctx, SubjectList list) {
     out += font.m_nItalic != 0 ? "italic;" : "normal;";
     out += ";border-style:solid;border-width:1px;border-color:black;\">";
 
-    std::string currency("руб."_w);
-    std::string vat("c НДС"_w); // Latin "c"
+    std::string currency(kRoubles);
+    std::string vat(kWithVat);
     if (s.set && !s.set->rows.empty()) {
         if (!s.set->rows[0].currency.empty())
             currency = s.set->rows[0].currency;
