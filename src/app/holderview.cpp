@@ -7,6 +7,7 @@
 #include "app/pageserver.h"
 #include "app/shell.h"
 #include "core/text.h"
+#include "refdata/document_database.h"
 
 #include <QContextMenuEvent>
 #include <QJsonArray>
@@ -308,10 +309,13 @@ void CHolderView::CmdFragment(int id) {
 }
 
 void CHolderView::CmdPartyRequisites(int code) {
+    const auto side = code == 6 ? textgen::PartySide::Counterparty : textgen::PartySide::ThirdParty;
     const int id = code == 6 ? m_document->CounterpartyId() : m_document->ThirdPartyId();
-    // The requisites card of a chosen party comes with the counterparty directory; until then
-    // every party counts as not chosen.
-    (void)id;
+    refdata::DocumentDatabase *db = m_document->Database();
+    if (id != -1 && db && db->SelectedParty(side).has_value()) {
+        // The party's requisites card comes with the counterparty directory.
+        return;
+    }
     if (MessageBox::AskYesNo(this, QStringLiteral("\n Контрагент не определен. Выбрать?")))
         emit commandRequested(ID_COUNTERPARTY);
 }
