@@ -9,6 +9,7 @@
 #include "app/pageserver.h"
 #include "core/text.h"
 
+#include <QMenu>
 #include <QPrinter>
 #include <QTcpServer>
 #include <QWebEngineSettings>
@@ -240,6 +241,54 @@ class PageTest : public QObject {
         doc->SetModified(false);
         m_view->Refresh();
         QVERIFY(apptest::WaitForPage(m_view));
+    }
+
+    void rightClickShowsTheFragmentMenu() {
+        const CBody &body = m_view->GetDocument()->Body();
+        QStringList problems;
+        int articles = -1;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            poll.stop();
+            articles = 0;
+            for (QAction *a : menu->actions()) {
+                if (a->isSeparator())
+                    continue;
+                const int i = articles++;
+                if (!a->menu() || i >= int(body.ArticleCount())) {
+                    problems << QStringLiteral("article %1 has no submenu").arg(i);
+                    continue;
+                }
+                const CPar &article = body.Article(std::uint16_t(i));
+                if (a->isChecked() != (article.m_head.m_nCheck != 0))
+                    problems << QStringLiteral("article %1 check").arg(i);
+                int j = 0;
+                for (QAction *c : a->menu()->actions()) {
+                    if (c->isSeparator())
+                        continue;
+                    if (c->data().toInt() != 10000 + i * 256 + j)
+                        problems << QStringLiteral("clause %1.%2 id %3")
+                                        .arg(i)
+                                        .arg(j)
+                                        .arg(c->data().toInt());
+                    if (c->isChecked() != (article.m_arItems[std::size_t(j)].m_nCheck != 0))
+                        problems << QStringLiteral("clause %1.%2 check").arg(i).arg(j);
+                    ++j;
+                }
+                if (j != int(article.m_arItems.size()))
+                    problems << QStringLiteral("article %1 has %2 items").arg(i).arg(j);
+            }
+            menu->close();
+        });
+        poll.start(30);
+        QWidget *target = m_view->focusProxy() ? m_view->focusProxy() : m_view;
+        QTest::mouseClick(target, Qt::RightButton, {}, QPoint(100, 100));
+        QTRY_VERIFY_WITH_TIMEOUT(articles >= 0, 10000);
+        QCOMPARE(articles, int(body.ArticleCount()));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
     }
 
     void printsThePage() {
