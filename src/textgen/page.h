@@ -54,7 +54,8 @@ struct PageResult {
 
 // Builds the page. Side effects on the body: leading blanks removed from the title, its name and
 // the subtitle; the closing sentence of the header stored in paragraph 3; the place in paragraph 2
-// refreshed from the user's settlement.
+// refreshed from the user's settlement (kept while the user has none). Without a journal builder
+// the journal and registered-document pages are empty pages.
 PageResult BuildPage(const PageInputs &inputs);
 
 class DocumentContext;
