@@ -65,9 +65,14 @@ void CDravoApp::PrepareDataFolder(const QString &dataFolder) {
     QDir().mkpath(dataFolder);
     for (const char *sub : {"Data", "Templates", "Registers"})
         QDir().mkpath(dataFolder + QLatin1Char('/') + QLatin1String(sub));
-    const QString skeleton = firstRun ? FindDataSkeleton() : QString();
+    if (!firstRun)
+        return;
+    const QString skeleton = FindDataSkeleton();
     if (!skeleton.isEmpty())
         InstallDataSkeleton(skeleton, dataFolder, nullptr);
+    // Whatever the skeleton lacked: empty requisites and lists, the reference database and the
+    // library's journals built from the program's schema. Later the program creates none of
+    // them: a file the user removed is reported where it is needed.
     CreateDataFile(dataFolder + QStringLiteral("/Data/usr.dat"), [](const std::string &p) {
         std::string error;
         SaveUserRequisites(p, CUser{}, error);
@@ -77,8 +82,6 @@ void CDravoApp::PrepareDataFolder(const QString &dataFolder) {
         CBody lists = NewListsBody();
         SaveLists(p, lists, error);
     });
-    // The reference database and the library's journals, built from the program's schema when
-    // the skeleton brought none.
     const QString fct = refdata::FctPath(dataFolder);
     if (!QFileInfo::exists(fct))
         refdata::InitDatabase(fct, refdata::DatabaseKind::Reference, nullptr);

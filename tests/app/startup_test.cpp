@@ -1,0 +1,123 @@
+// The start-up sequence and the exit, through the application object: a new data folder, a
+// missing lists file that is reported without stopping anything, the command line, and the
+// settings and lists written at exit.
+#include "apptest.h"
+
+#include "app/childframe.h"
+#include "app/holderdoc.h"
+#include "app/mainframe.h"
+#include "app/shell.h"
+#include "core/user.h"
+
+using namespace dravo;
+
+class StartupTest : public QObject {
+    Q_OBJECT
+  private:
+    static CDravoApp::Options Quiet() {
+        CDravoApp::Options o;
+        o.registerDesktop = false;
+        o.showWindow = false;
+        o.singleInstance = false;
+        return o;
+    }
+
+  private slots:
+    void init() {
+        QSettings().clear();
+        QSettings().sync();
+        MessageBox::takeMessages();
+    }
+
+    void firstStartOpensANewTemplate() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp app(Quiet());
+        QVERIFY(app.InitInstance({}));
+        QVERIFY(MessageBox::takeMessages().isEmpty());
+        QCOMPARE(app.MainFrame()->Frames().size(), 1);
+        CHolderDoc *doc = app.MainFrame()->ActiveView()->GetDocument();
+        QVERIFY(doc->Title().startsWith(QStringLiteral("Договор ")));
+        QCOMPARE(doc->Kind(), 1);
+        QVERIFY(doc->Path().isEmpty());
+        QCOMPARE(Roots::TemplatesRoot(), dir.path());
+        QVERIFY(
+            QFileInfo::exists(dir.filePath(QStringLiteral("Templates/Договор купли-продажи.adf"))));
+        QCOMPARE(Settings::ReadFlagSetting(setting::kShowToolbarText), 1);
+        QVERIFY(!Shell().fontFaceList.isEmpty());
+        app.MainFrame()->OnCommand(57600 /* new */);
+        QCOMPARE(app.MainFrame()->Frames().size(), 2);
+        for (CChildFrame *f : app.MainFrame()->Frames())
+            f->close();
+        app.ExitInstance();
+        QVERIFY(Settings::Contains(setting::kShowToolbar));
+        QVERIFY(Settings::Contains(setting::kShowStatusbar));
+    }
+
+    void aFileOnTheCommandLineOpensIt() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp app(Quiet());
+        QVERIFY(app.InitInstance({apptest::SampleTemplate()}));
+        QCOMPARE(app.MainFrame()->Frames().size(), 1);
+        QCOMPARE(app.MainFrame()->ActiveView()->GetDocument()->Path(),
+                 QFileInfo(apptest::SampleTemplate()).absoluteFilePath());
+        QCOMPARE(Settings::RecentFiles().value(0),
+                 QFileInfo(apptest::SampleTemplate()).absoluteFilePath());
+    }
+
+    void aBadCommandLineEndsTheStart() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp app(Quiet());
+        QVERIFY(!app.InitInstance({QStringLiteral("--no-such-switch")}));
+        QVERIFY(app.ExitCode() != 0);
+        QVERIFY(!app.MainFrame());
+    }
+
+    void missingDataFilesAreReportedAndTheWorkGoesOn() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp::PrepareDataFolder(dir.path());
+        // The user removed both files: the program reports them and creates neither.
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Data/buff.dat"))));
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Data/usr.dat"))));
+        CDravoApp app(Quiet());
+        QVERIFY(app.InitInstance({}));
+        const QStringList messages = MessageBox::takeMessages();
+        QVERIFY2(messages.contains(QStringLiteral("Не удалось открыть файл со списками данных")),
+                 qPrintable(messages.join('|')));
+        QVERIFY2(messages.contains(QStringLiteral("Не найден файл реквизитов пользователя")),
+                 qPrintable(messages.join('|')));
+        QCOMPARE(app.MainFrame()->Frames().size(), 1);
+        for (CChildFrame *f : app.MainFrame()->Frames())
+            f->close();
+        app.ExitInstance();
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("Data/buff.dat"))));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("Data/usr.dat"))));
+    }
+
+    void listsAreSavedAtExit() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        {
+            CDravoApp app(Quiet());
+            QVERIFY(app.InitInstance({}));
+            CPar list;
+            list.m_head.m_strName = "test list";
+            Shell().lists.m_arArticles.push_back(list);
+            for (CChildFrame *f : app.MainFrame()->Frames())
+                f->close();
+        }
+        CBody lists;
+        std::string error;
+        QVERIFY(
+            LoadLists(dir.filePath(QStringLiteral("Data/buff.dat")).toStdString(), lists, error));
+        QCOMPARE(lists.ArticleCount(), std::size_t(1));
+        QCOMPARE(lists.Article(0).m_head.m_strName, std::string("test list"));
+        Shell().lists = NewListsBody();
+    }
+};
+
+DRAVO_APP_TEST_MAIN(StartupTest)
+#include "startup_test.moc"
