@@ -71,17 +71,6 @@ bool OpenReference(const Args &args, SqlConnection &db) {
     return true;
 }
 
-std::optional<int> ParseId(const std::string &text) {
-    try {
-        std::size_t used = 0;
-        const int id = std::stoi(text, &used);
-        if (used == text.size())
-            return id;
-    } catch (...) {
-    }
-    return std::nullopt;
-}
-
 int DbInit(const Args &args) {
     const QString root = Root(args);
     const QString databaseRoot =
@@ -157,7 +146,7 @@ int RunParty(const Args &args) {
         return 0;
     }
     const std::optional<int> parsed =
-        positional.size() >= 2 ? ParseId(positional[1]) : std::nullopt;
+        positional.size() >= 2 ? WholeNumber(positional[1]) : std::nullopt;
     const bool hasId = parsed.has_value();
     const int id = parsed.value_or(-1);
     if (verb == "show" && hasId && positional.size() == 2) {
@@ -222,7 +211,7 @@ int RunSubject(const Args &args) {
     SqlConnection db;
     if (verb == "set" && positional.size() >= 2) {
         const std::string *rowText = Option(args, "--row");
-        const std::optional<int> row = rowText ? ParseId(*rowText) : std::nullopt;
+        const std::optional<int> row = rowText ? WholeNumber(*rowText) : std::nullopt;
         if (!row || *row < 1 || *row > int(kSubjectRows))
             return Fail("subject set: --row takes 1 to 7");
         ColumnValues values;

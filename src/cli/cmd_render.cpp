@@ -20,28 +20,6 @@ constexpr std::string_view kUsage =
     "FILE.adf [--root DIR] [--number TEXT] [--date YYYY-MM-DD] [--no-date] [--highlight on|off] "
     "[--kind N] [--counterparty ID] [--third ID] [--utf8] [-o OUT]";
 
-std::optional<int> WholeNumber(const std::string &text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<Date> IsoDate(const std::string &text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const auto y = WholeNumber(text.substr(0, 4));
-    const auto m = WholeNumber(text.substr(5, 2));
-    const auto d = WholeNumber(text.substr(8, 2));
-    if (!y || !m || !d)
-        return std::nullopt;
-    const Date date = DateFromCalendar(*y, *m, *d);
-    if (!date.valid)
-        return std::nullopt;
-    return date;
-}
-
 // What the command line asks for, before anything is read.
 struct RenderRequest {
     std::string file;

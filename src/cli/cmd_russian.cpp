@@ -15,30 +15,6 @@ void Line(std::string_view key, std::string_view cp1251Value) {
     std::cout << key << '=' << ToUtf8(cp1251Value) << '\n';
 }
 
-// A whole number from an argument, or nothing.
-std::optional<int> ToInt(const std::string &text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-// YYYY-MM-DD strictly.
-std::optional<Date> IsoDate(const std::string &text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const auto y = ToInt(text.substr(0, 4));
-    const auto m = ToInt(text.substr(5, 2));
-    const auto d = ToInt(text.substr(8, 2));
-    if (!y || !m || !d)
-        return std::nullopt;
-    const Date date = DateFromCalendar(*y, *m, *d);
-    if (!date.valid)
-        return std::nullopt;
-    return date;
-}
-
 int RunWords(const Args &args) {
     const auto pos = Positional(args, {"--mode"});
     if (pos.size() != 1)
@@ -113,8 +89,8 @@ int RunDecline(const Args &args) {
         return Fail("decline: expected one WORD");
     const std::string *g = Option(args, "--gender");
     const std::string *c = Option(args, "--case");
-    const auto gender = g ? ToInt(*g) : std::optional<int>(kMasculine);
-    const auto wordCase = c ? ToInt(*c) : std::optional<int>(CaseGen);
+    const auto gender = g ? WholeNumber(*g) : std::optional<int>(kMasculine);
+    const auto wordCase = c ? WholeNumber(*c) : std::optional<int>(CaseGen);
     if (!gender || (*gender != 1 && *gender != 2))
         return Fail("decline: --gender must be 1 (masculine) or 2 (feminine)");
     if (!wordCase || *wordCase < 1 || *wordCase > 6)

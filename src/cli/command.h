@@ -2,6 +2,9 @@
 // register themselves here; main() only dispatches.
 #pragma once
 
+#include "russian/dates.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +29,10 @@ int Fail(std::string_view message);
 // The value after "--name" in args (nullptr when absent); "--name" itself counts as a flag.
 const std::string *Option(const Args &args, std::string_view name);
 bool Flag(const Args &args, std::string_view name);
+// A whole decimal number filling the whole text, or nothing.
+std::optional<int> WholeNumber(const std::string &text);
+// A date written YYYY-MM-DD that names a real day, or nothing.
+std::optional<Date> IsoDate(const std::string &text);
 // The arguments that are neither options nor option values; valueOptions lists the options
 // that take a value.
 std::vector<std::string> Positional(const Args &args,

@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iostream>
 
 namespace dravo::cli {
@@ -27,6 +28,28 @@ const std::string *Option(const Args &args, std::string_view name) {
         if (args[i] == name)
             return &args[i + 1];
     return nullptr;
+}
+
+std::optional<int> WholeNumber(const std::string &text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Date> IsoDate(const std::string &text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto y = WholeNumber(text.substr(0, 4));
+    const auto m = WholeNumber(text.substr(5, 2));
+    const auto d = WholeNumber(text.substr(8, 2));
+    if (!y || !m || !d)
+        return std::nullopt;
+    const Date date = DateFromCalendar(*y, *m, *d);
+    if (!date.valid)
+        return std::nullopt;
+    return date;
 }
 
 bool Flag(const Args &args, std::string_view name) {

@@ -59,4 +59,14 @@ std::string ToLower(std::string_view text) {
     return out;
 }
 
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (cp1251::Lower(static_cast<unsigned char>(a[i])) !=
+            cp1251::Lower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
 } // namespace dravo

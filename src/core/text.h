@@ -131,6 +131,8 @@ std::string FromUtf16(std::u16string_view utf16Text);
 
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
+// Equal but for letter case, by the code page's rules.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 // Compile-time literal: "ДОГОВОР"_w is the windows-1251 bytes of the UTF-8 literal, as a view of
 // static storage. A character the code page lacks fails to compile.

@@ -60,10 +60,10 @@ BankRecord ReadBankColumns(const QSqlQuery &row, int first) {
 } // namespace
 
 std::optional<std::string> BankRecord::Column(std::string_view name) const {
-    if (SameName(name, "BankID"))
+    if (EqualsIgnoreCase(name, "BankID"))
         return std::to_string(id);
     for (std::size_t i = 0; i < kBankTextColumns.size(); ++i)
-        if (SameName(name, kBankTextColumns[i]))
+        if (EqualsIgnoreCase(name, kBankTextColumns[i]))
             return texts[i];
     return std::nullopt;
 }
@@ -74,19 +74,19 @@ const std::string &PartyRecord::BankText(refdata::BankText column) const {
 }
 
 std::optional<std::string> PartyRecord::Column(std::string_view name) const {
-    if (SameName(name, "FactorysID"))
+    if (EqualsIgnoreCase(name, "FactorysID"))
         return std::to_string(id);
-    if (SameName(name, "BankID"))
+    if (EqualsIgnoreCase(name, "BankID"))
         return std::to_string(bankId);
-    if (SameName(name, "PersonFlag"))
+    if (EqualsIgnoreCase(name, "PersonFlag"))
         return FromQt(dialect::YesNoValue(person));
-    if (SameName(name, "TypePersonFlag"))
+    if (EqualsIgnoreCase(name, "TypePersonFlag"))
         return FromQt(dialect::YesNoValue(entrepreneur));
     for (std::size_t i = 0; i < kPartyTextColumns.size(); ++i)
-        if (SameName(name, kPartyTextColumns[i]))
+        if (EqualsIgnoreCase(name, kPartyTextColumns[i]))
             return texts[i];
     for (std::size_t i = 0; i < kBankTextColumns.size(); ++i)
-        if (SameName(name, kBankTextColumns[i]))
+        if (EqualsIgnoreCase(name, kBankTextColumns[i]))
             return BankText(refdata::BankText(i));
     return std::nullopt;
 }

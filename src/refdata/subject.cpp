@@ -186,7 +186,7 @@ bool SubjectStore::SaveSet(const std::string &name, const std::vector<SubjectRow
 }
 
 bool SubjectStore::DeleteSet(const std::string &name, DbError *error) {
-    if (SameName(name, NoSetName()))
+    if (EqualsIgnoreCase(name, NoSetName()))
         return SetError(error, DbError::Kind::Invalid,
                         QStringLiteral("the set %1 is never deleted").arg(ToQt(name)));
     return m_db.Exec(kDeleteSet, {ToQt(name)}, error);

@@ -20,9 +20,9 @@ std::string_view Trimmed(std::string_view text) {
 
 std::optional<bool> ParseYesNo(std::string_view text) {
     text = Trimmed(text);
-    if (SameName(text, "true") || text == "1")
+    if (EqualsIgnoreCase(text, "true") || text == "1")
         return true;
-    if (SameName(text, "false") || text == "0")
+    if (EqualsIgnoreCase(text, "false") || text == "0")
         return false;
     return std::nullopt;
 }
@@ -32,16 +32,6 @@ QString Latin(std::string_view name) {
 }
 
 } // namespace
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (cp1251::Lower(static_cast<unsigned char>(a[i])) !=
-            cp1251::Lower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 std::optional<long> ParseWhole(std::string_view text) {
     text = Trimmed(text);
@@ -72,7 +62,7 @@ bool Resolve(std::span<const ColumnDef> columns, const ColumnValues &values,
     for (const auto &[name, text] : values) {
         const ColumnDef *def = nullptr;
         for (const ColumnDef &c : columns)
-            if (SameName(c.name, name))
+            if (EqualsIgnoreCase(c.name, name))
                 def = &c;
         if (!def)
             return SetError(error, DbError::Kind::Invalid,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "connection.h"
+#include "core/text.h"
 #include "directory.h"
 
 #include <optional>
@@ -25,8 +26,6 @@ struct Assignment {
     QVariant value;
 };
 
-// ASCII and Cyrillic names compared without regard to letter case.
-bool SameName(std::string_view a, std::string_view b);
 std::optional<long> ParseWhole(std::string_view text);
 // A decimal number with "." or "," as the separator.
 std::optional<double> ParseReal(std::string_view text);
