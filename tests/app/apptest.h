@@ -69,6 +69,12 @@ inline QVariant RunJs(dravo::CHolderView *view, const QString &script, int ms = 
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");                                               \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
+        /* A home of its own: test programs run side by side without sharing settings. */         \
+        QTemporaryDir home;                                                                        \
+        qputenv("HOME", home.path().toLocal8Bit());                                                \
+        qunsetenv("XDG_CONFIG_HOME");                                                              \
+        qunsetenv("XDG_DATA_HOME");                                                                \
+        qunsetenv("XDG_CACHE_HOME");                                                               \
         dravo::PrepareProcess();                                                                   \
         QStandardPaths::setTestModeEnabled(true);                                                  \
         QApplication app(argc, argv);                                                              \
