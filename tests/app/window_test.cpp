@@ -9,6 +9,7 @@
 #include "app/holderdoc.h"
 #include "app/mainframe.h"
 #include "app/shell.h"
+#include "app/systemshell.h"
 #include "core/body_io.h"
 #include "core/text.h"
 #include "core/user.h"
@@ -19,6 +20,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrlQuery>
 
 using namespace dravo;
 
@@ -392,6 +394,41 @@ class WindowTest : public QObject {
             QVERIFY(frame.FindOpenDocument(name, 1));
             QVERIFY(sample->parentWidget()->isMinimized());
         }
+    }
+
+    void helpSiteMailAndBrowserGoToTheDesktop() {
+        CMainFrame frame;
+        SystemShell::takeOpened();
+        frame.OnCommand(ID_HELP);
+        QList<QUrl> opened = SystemShell::takeOpened();
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].isLocalFile());
+        QFile help(opened[0].toLocalFile());
+        QVERIFY(help.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(help.readAll()).contains(QStringLiteral("ДРАВО Договор")));
+
+        frame.OnCommand(ID_WEB_SITE);
+        frame.OnCommand(ID_MAIL);
+        opened = SystemShell::takeOpened();
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened[0].scheme(), QStringLiteral("https"));
+        QCOMPARE(opened[1].scheme(), QStringLiteral("mailto"));
+        QCOMPARE(QUrlQuery(opened[1]).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+                 QStringLiteral("Вопрос по ДРАВО Договор"));
+
+        // A registered contract's page goes to the web browser, with its code page named.
+        CHolderView *view = frame.OpenDocument(apptest::SampleTemplate());
+        QVERIFY(apptest::WaitForPage(view));
+        view->GetDocument()->SetKind(RegisteredDocument);
+        Shell().activeKind = RegisteredDocument;
+        frame.OnCommand(ID_OPEN_IN_BROWSER);
+        opened = SystemShell::takeOpened();
+        QCOMPARE(opened.size(), 1);
+        QFile page(opened[0].toLocalFile());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray bytes = page.readAll();
+        QVERIFY(bytes.contains("charset=windows-1251"));
+        QVERIFY(bytes.contains(std::string("ДОГОВОР"_w).c_str()));
     }
 
     void openingABrokenFileSaysSoAndGoesOn() {
