@@ -218,8 +218,8 @@ void CMainFrame::BuildMenuBar(int id) {
     m_nMenuBar = id;
     QMenuBar *bar = menuBar();
     bar->clear();
-    const MenuBarSpec &spec = id == 128 ? MenuBar128() : MenuBar129();
-    for (const MenuSpec &m : spec) {
+    const MenuBarLayout &layout = id == 128 ? MenuBar128() : MenuBar129();
+    for (const MenuLayout &m : layout) {
         QMenu *popup = bar->addMenu(m.title);
         for (const MenuItemSpec &item : m.items) {
             if (item.id == 0)

@@ -6,7 +6,7 @@ namespace dravo {
 
 namespace {
 
-MenuSpec HelpMenu() {
+MenuLayout HelpMenu() {
     return {QStringLiteral("&Помощь"),
             {{ID_HELP, QStringLiteral("&Помощь\tF1")},
              {ID_TIP_OF_THE_DAY, QStringLiteral("&Совет дня")},
@@ -19,8 +19,8 @@ MenuSpec HelpMenu() {
 
 } // namespace
 
-const MenuBarSpec &MenuBar128() {
-    static const MenuBarSpec menu = {
+const MenuBarLayout &MenuBar128() {
+    static const MenuBarLayout menu = {
         {QStringLiteral("&Документ"),
          {{ID_LIBRARY, QStringLiteral("&Библиотека\tCtrl-O")},
           {ID_JOURNAL, QStringLiteral("&Журнал")},
@@ -32,8 +32,8 @@ const MenuBarSpec &MenuBar128() {
     return menu;
 }
 
-const MenuBarSpec &MenuBar129() {
-    static const MenuBarSpec menu = {
+const MenuBarLayout &MenuBar129() {
+    static const MenuBarLayout menu = {
         {QStringLiteral("&Документ"),
          {{ID_LIBRARY, QStringLiteral("&Библиотека\tCtrl-0")},
           {ID_OPEN_IN_WORD, QStringLiteral("Открыть &в Microsoft Word")},

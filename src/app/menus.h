@@ -13,15 +13,15 @@ struct MenuItemSpec {
     QString text;
 };
 
-struct MenuSpec {
+struct MenuLayout {
     QString title;
     std::vector<MenuItemSpec> items;
 };
 
-using MenuBarSpec = std::vector<MenuSpec>;
+using MenuBarLayout = std::vector<MenuLayout>;
 
-const MenuBarSpec &MenuBar128();
-const MenuBarSpec &MenuBar129();
+const MenuBarLayout &MenuBar128();
+const MenuBarLayout &MenuBar129();
 
 // The text of the document menu's second item when it carries the other command.
 QString OpenInWordText();     // "Открыть в Microsoft &Word"
