@@ -221,7 +221,7 @@ void CMainFrame::BuildMenuBar(int id) {
     const MenuBarLayout &layout = id == 128 ? MenuBar128() : MenuBar129();
     for (const MenuLayout &m : layout) {
         QMenu *popup = bar->addMenu(m.title);
-        for (const MenuItemSpec &item : m.items) {
+        for (const MenuItemLayout &item : m.items) {
             if (item.id == 0)
                 popup->addSeparator();
             else

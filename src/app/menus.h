@@ -8,14 +8,14 @@
 
 namespace dravo {
 
-struct MenuItemSpec {
+struct MenuItemLayout {
     int id = 0; // 0 = separator
     QString text;
 };
 
 struct MenuLayout {
     QString title;
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemLayout> items;
 };
 
 using MenuBarLayout = std::vector<MenuLayout>;
