@@ -3,17 +3,7 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
-function(run expected_status)
-  execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
-                  ERROR_VARIABLE err)
-  if(NOT status EQUAL expected_status)
-    message(FATAL_ERROR "dravo-cli ${ARGN}: status ${status}, expected ${expected_status}\n${err}")
-  endif()
-  if(expected_status EQUAL 1 AND err STREQUAL "")
-    message(FATAL_ERROR "dravo-cli ${ARGN}: failed without a message")
-  endif()
-  set(last_output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/cli_run.cmake)
 
 function(same a b)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${a} ${b} RESULT_VARIABLE differ)
