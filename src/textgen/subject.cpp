@@ -1,6 +1,6 @@
 #include "textgen/subject.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "core/text.h"
 #include "textgen/html.h"
@@ -15,10 +15,12 @@ namespace {
 constexpr std::string_view kRoubles = "руб."_w;
 constexpr std::string_view kWithVat = "c НДС"_w; // the "c" is the Latin letter
 
+// "%.2f" with a point whatever the locale: the window toolkit puts the program under the user's
+// locale, which on a Russian desktop writes a comma.
 std::string Money(double value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", value);
-    return buf;
+    char buf[400]; // the longest double in fixed notation, with two decimals
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 2);
+    return std::string(buf, r.ptr);
 }
 
 std::string RegionOpen(SubjectList list) {
