@@ -18,6 +18,29 @@ constexpr std::string_view kClickSetup = "<A onClick='window.external.DirRekv(2)
 // The date line from the date texts already in the context.
 std::string DateLineHtml(const DocumentContext &ctx, bool shown);
 
+// The place of the date line is the user's settlement; while the user has none (a fresh
+// "usr.dat"), the place stored in the template stays rather than being wiped.
+void RefreshPlace(DocumentContext &ctx) {
+    if (ctx.user != nullptr && !russian_detail::Trim(ctx.user->Text(CUser::Settlement)).empty())
+        ctx.body().Paragraph(ParDateLine).m_strText = ctx.user->Text(CUser::Settlement);
+}
+
+// Only a template document with a title shows the date line, and only there the place is
+// refreshed; other pages read the place as stored.
+bool ShowsDateLine(const CBody &body, int kind) {
+    return kind == kTemplateDocument &&
+           !russian_detail::TrimLeft(body.Paragraph(ParTitle).m_strText).empty();
+}
+
+// The date texts and the place, before any block is substituted, so that a title or clause
+// reading "дата составления" or "место составления" gets this document's values.
+void PrepareDateTexts(DocumentContext &ctx, const PageInputs &in) {
+    DocumentDateTexts local;
+    BuildDateLine(ctx, in.date, in.dateShown, in.dateTexts ? *in.dateTexts : local, true);
+    if (ShowsDateLine(ctx.body(), in.kind))
+        RefreshPlace(ctx);
+}
+
 void TrimLeftInPlace(std::string &s) {
     s.erase(0, s.size() - russian_detail::TrimLeft(s).size());
 }
@@ -153,12 +176,9 @@ std::string BuildDateLine(DocumentContext &ctx, const Date &date, bool shown,
     texts.Update(date, shown);
     ctx.dateShortText = texts.shortText;
     ctx.dateWordsText = texts.wordsText;
-    // The place is the user's settlement; while the user has none (a fresh "usr.dat"), the place
-    // stored in the template stays rather than being wiped.
-    if (ctx.user != nullptr && !russian_detail::Trim(ctx.user->Text(CUser::Settlement)).empty())
-        ctx.body().Paragraph(ParDateLine).m_strText = ctx.user->Text(CUser::Settlement);
     if (textOnly)
         return {};
+    RefreshPlace(ctx);
     return DateLineHtml(ctx, shown);
 }
 
@@ -294,8 +314,7 @@ DocumentContext MakeDocumentContext(const PageInputs &in) {
     ctx.user = in.user;
     ctx.LoadParties(in.parties);
     ctx.LoadSubjects(in.subjects);
-    DocumentDateTexts local;
-    BuildDateLine(ctx, in.date, in.dateShown, in.dateTexts ? *in.dateTexts : local, true);
+    PrepareDateTexts(ctx, in);
     return ctx;
 }
 
@@ -324,10 +343,7 @@ PageResult BuildPage(const PageInputs &in) {
         return result;
     }
     ctx.LoadSubjects(in.subjects);
-    // The date texts are computed before any block is substituted, so that a title or clause
-    // reading "дата составления" gets this document's date.
-    DocumentDateTexts local;
-    BuildDateLine(ctx, in.date, in.dateShown, in.dateTexts ? *in.dateTexts : local, true);
+    PrepareDateTexts(ctx, in);
 
     std::string &out = result.html;
     out.reserve(EstimatedPageSize(*in.body));

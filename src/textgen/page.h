@@ -53,8 +53,9 @@ struct PageResult {
 };
 
 // Builds the page. Side effects on the body: leading blanks removed from the title, its name and
-// the subtitle; the closing sentence of the header stored in paragraph 3; the place in paragraph 2
-// refreshed from the user's settlement (kept while the user has none). Without a journal builder
+// the subtitle; the closing sentence of the header stored in paragraph 3; on a template document
+// with a title (the page with the date line) the place in paragraph 2 refreshed from the user's
+// settlement (kept while the user has none). Without a journal builder
 // the journal and registered-document pages are empty pages.
 PageResult BuildPage(const PageInputs &inputs);
 
@@ -67,8 +68,9 @@ std::string PreambleHtml(DocumentContext &ctx);
 // The table of names, requisites and signatures under the contract text.
 std::string RequisitesTableHtml(const DocumentContext &ctx);
 // Computes the document's date texts into the context (and into texts, the program-wide pair)
-// and returns the date line: place and date, clickable with DirRekv(2); with textOnly set only the
-// texts are computed and the result is empty.
+// and returns the date line: the place, first refreshed from the user's settlement, and the date,
+// clickable with DirRekv(2); with textOnly set only the texts are computed (the place is not
+// touched) and the result is empty.
 std::string BuildDateLine(DocumentContext &ctx, const Date &date, bool shown,
                           DocumentDateTexts &texts, bool textOnly = false);
 // The notice that a stored-file document shows instead of its text.

@@ -174,6 +174,45 @@ TEST_F(PageTest, DateLineForms) {
                   "\"06\" декабря 2004 г.</A></DIV></DIV></TD></TR></TABLE>");
 }
 
+TEST_F(PageTest, PlaceRefreshedOnlyWhereTheDateLineStands) {
+    // The user's settlement replaces the stored place where the page shows the date line: a
+    // template document with a title. Other pages, and the date texts alone, leave it stored.
+    const struct {
+        int kind;
+        const char *title;
+        const char *place;
+    } cases[] = {
+        {kTemplateDocument, "ДОГОВОР", "г. Санкт-Петербург"},
+        {kTemplateDocument, "   ", "г. Тверь"},
+        {kRegisteredDocument, "ДОГОВОР", "г. Тверь"},
+        {kJournalDocument, "ДОГОВОР", "г. Тверь"},
+        {kStoredFileDocument, "ДОГОВОР", "г. Тверь"},
+        {kCaseDocument, "ДОГОВОР", "г. Тверь"},
+    };
+    body.m_arArticles.push_back(Article("", {Clause("Место: {место составления}.")}));
+    for (const auto &c : cases) {
+        body.Paragraph(ParDateLine).m_strText = W("г. Тверь");
+        body.Paragraph(ParTitle).m_strText = W(c.title);
+        in.kind = c.kind;
+        const std::string page = Page();
+        EXPECT_EQ(U(body.Paragraph(ParDateLine).m_strText), c.place) << c.kind << c.title;
+        if (c.kind != kStoredFileDocument) {
+            EXPECT_NE(page.find(std::string("Место: ") + c.place + "."), std::string::npos)
+                << c.kind << c.title;
+        }
+    }
+
+    body.Paragraph(ParDateLine).m_strText = W("г. Тверь");
+    DocumentContext ctx(body);
+    ctx.user = &user;
+    DocumentDateTexts texts;
+    EXPECT_EQ(BuildDateLine(ctx, in.date, true, texts, true), "");
+    EXPECT_EQ(U(body.Paragraph(ParDateLine).m_strText), "г. Тверь");
+    EXPECT_NE(U(BuildDateLine(ctx, in.date, true, texts)).find("г. Санкт-Петербург"),
+              std::string::npos);
+    EXPECT_EQ(U(body.Paragraph(ParDateLine).m_strText), "г. Санкт-Петербург");
+}
+
 TEST_F(PageTest, TitleReadsThisDocumentsDate) {
     DocumentDateTexts previous;
     previous.shortText = "stale";
