@@ -55,22 +55,20 @@ void DocumentContext::LoadSubjects(SubjectSource *source) {
 }
 
 std::optional<std::size_t> DocumentContext::FindVariable(std::string_view word) const {
-    const std::size_t count = body().VariableCount();
-    const std::string lower = ToLower(word);
-    auto it = variableIndex_.find(lower);
-    // The index is a snapshot of the names; a renamed variable makes it stale.
-    const bool stale =
-        indexedVariables_ != count ||
-        (it != variableIndex_.end() &&
-         ToLower(body().Variable(static_cast<std::uint16_t>(it->second)).m_strName) != lower);
-    if (stale) {
+    const std::vector<CPun> &variables = body().m_parVariables.m_arItems;
+    bool same = indexed_ && indexedNames_.size() == variables.size();
+    for (std::size_t k = 0; same && k < variables.size(); ++k)
+        same = indexedNames_[k] == variables[k].m_strName;
+    if (!same) {
         variableIndex_.clear();
-        for (std::size_t k = 0; k < count; ++k) // the first definition of a name wins
-            variableIndex_.emplace(
-                ToLower(body().Variable(static_cast<std::uint16_t>(k)).m_strName), k);
-        indexedVariables_ = count;
-        it = variableIndex_.find(lower);
+        indexedNames_.clear();
+        for (std::size_t k = 0; k < variables.size(); ++k) { // the first of a name wins
+            indexedNames_.push_back(variables[k].m_strName);
+            variableIndex_.emplace(ToLower(variables[k].m_strName), k);
+        }
+        indexed_ = true;
     }
+    const auto it = variableIndex_.find(ToLower(word));
     if (it == variableIndex_.end())
         return std::nullopt;
     return it->second;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/body.h"
 #include "russian/subject_name.h"
@@ -65,8 +66,11 @@ class DocumentContext {
 
   private:
     CBody *body_;
+    // Lower-case name to the first variable of that name, built from indexedNames_; rebuilt
+    // when the names change (the variables may be edited while a context lives).
     mutable std::unordered_map<std::string, std::size_t> variableIndex_;
-    mutable std::size_t indexedVariables_ = static_cast<std::size_t>(-1);
+    mutable std::vector<std::string> indexedNames_;
+    mutable bool indexed_ = false;
 };
 
 // A context ready for evaluation: parties, subjects, date texts and the place refreshed as the

@@ -114,6 +114,22 @@ TEST_F(SubstituteTest, SpecialWordsBeforeVariables) {
     EXPECT_EQ(Eval("дата составления прописью"), "шестое декабря две тысячи четвертого&nbsp;года");
 }
 
+TEST_F(SubstituteTest, VariablesFoundAfterRenaming) {
+    // One context may serve several look-ups while the user edits the variables: a renamed
+    // variable is found under its new name, and the first of equal names still wins.
+    testing::AddVariable(body, "срок", "10 дней");
+    testing::AddVariable(body, "цена", "100");
+    EXPECT_EQ(Eval("оплата"), "оплата");
+    EXPECT_EQ(Eval("цена"), "100");
+    body.Variable(0).m_strName = W("Оплата");
+    EXPECT_EQ(Eval("оплата"), "10 дней");
+    body.Variable(0).m_strName = W("ЦЕНА");
+    EXPECT_EQ(Eval("цена"), "10 дней");
+    body.Variable(0).m_strName = W("срок");
+    EXPECT_EQ(Eval("цена"), "100");
+    EXPECT_EQ(Eval("оплата"), "оплата");
+}
+
 TEST_F(SubstituteTest, ValuesAndColours) {
     ctx.highlight = true;
     testing::AddVariable(body, "Срок", "10 дней");
