@@ -57,6 +57,16 @@ const char kExternalScript[] = R"JS(
 })();
 )JS";
 
+const char kIndentStyleScript[] = R"JS(
+(function () {
+    if (document.getElementById('dravo-indent')) return;
+    var style = document.createElement('style');
+    style.id = 'dravo-indent';
+    style.textContent = 'span[style^="font-family:Arial;font-size:8"] { display: inline-block; }';
+    (document.head || document.documentElement).appendChild(style);
+})();
+)JS";
+
 } // namespace
 
 void PageSchemeHandler::Publish(const QString &key, QByteArray html) {
@@ -105,6 +115,10 @@ QString ExternalBootstrapScript() {
     return text + QLatin1Char('\n') + QString::fromUtf8(kExternalScript);
 }
 
+QString IndentStyleScript() {
+    return QString::fromUtf8(kIndentStyleScript);
+}
+
 QWebEngineProfile *PageProfile() {
     static QWebEngineProfile *profile = [] {
         // An off-the-record profile: no cache, cookies or history on disk.
@@ -129,6 +143,14 @@ QWebEngineProfile *PageProfile() {
         external.setRunsOnSubFrames(false);
         external.setSourceCode(ExternalBootstrapScript());
         p->scripts()->insert(external);
+
+        QWebEngineScript indents;
+        indents.setName(QStringLiteral("dravo-indent"));
+        indents.setInjectionPoint(QWebEngineScript::DocumentReady);
+        indents.setWorldId(QWebEngineScript::ApplicationWorld);
+        indents.setRunsOnSubFrames(false);
+        indents.setSourceCode(IndentStyleScript());
+        p->scripts()->insert(indents);
         return p;
     }();
     return profile;

@@ -55,4 +55,10 @@ LocalOnlyInterceptor *PageInterceptor();
 // window.external object that forwards the page's calls to the program.
 QString ExternalBootstrapScript();
 
+// The script that keeps the pages' first-line indents fixed. An indent is a run of no-break
+// spaces in a small span at the head of a justified paragraph; the web engine would stretch
+// those spaces with the rest of the line, so every clause would start at a different place. The
+// script adds, once per document, a style that makes each indent span one unbreakable box.
+QString IndentStyleScript();
+
 } // namespace dravo

@@ -243,6 +243,32 @@ class PageTest : public QObject {
         QVERIFY(apptest::WaitForPage(m_view));
     }
 
+    // Clause indents are runs of no-break spaces at the head of justified paragraphs: each must
+    // keep its own width however much its line is stretched, after a load and after a refresh.
+    void indentsKeepTheirWidthOnJustifiedLines() {
+        const QString widths = QStringLiteral(
+            "[].map.call(document.querySelectorAll('span[style^=\"font-family:Arial;"
+            "font-size:8\"]'),function(s){return Math.round(s.getBoundingClientRect().width*10)"
+            "+':'+s.textContent.length;})");
+        auto check = [&](const char *when) {
+            const QStringList spans = apptest::RunJs(m_view, widths).toStringList();
+            QVERIFY2(spans.size() > 5, when);
+            // Spans of the same number of spaces have the same width.
+            QHash<QString, QSet<QString>> byLength;
+            for (const QString &s : spans)
+                byLength[s.section(QLatin1Char(':'), 1)] << s.section(QLatin1Char(':'), 0, 0);
+            for (auto it = byLength.cbegin(); it != byLength.cend(); ++it)
+                QVERIFY2(it.value().size() == 1,
+                         qPrintable(QStringLiteral("%1: %2").arg(when, spans.join(' '))));
+        };
+        check("loaded");
+        if (QTest::currentTestFailed())
+            return;
+        m_view->Refresh();
+        QVERIFY(apptest::WaitForPage(m_view));
+        check("refreshed in place");
+    }
+
     void rightClickShowsTheFragmentMenu() {
         const CBody &body = m_view->GetDocument()->Body();
         QStringList problems;
