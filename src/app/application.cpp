@@ -20,11 +20,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 
 namespace dravo {
@@ -98,7 +101,25 @@ void CDravoApp::PrepareSettingsAndRoots(const QString &programFolder) {
         Settings::WriteFlagSetting(1, setting::kShowToolbarText);
 }
 
+bool CDravoApp::InstallTranslations() {
+    // The program speaks Russian whatever the desktop's language: the standard dialogs it
+    // borrows (file choice, printing, page set-up, the buttons of message boxes) do so as well.
+    static QTranslator *translator = nullptr;
+    if (translator)
+        return true;
+    auto *t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
+}
+
 bool CDravoApp::InitInstance(const QStringList &arguments) {
+    InstallTranslations();
     const CommandLine cl = ParseCommandLine(arguments);
     if (!cl.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", cl.error.toLocal8Bit().constData());

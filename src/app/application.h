@@ -40,6 +40,9 @@ class CDravoApp : public QObject {
     // The settings and folders of the start-up: the program folder filled, the roots resolved
     // (the network roots prepared as well), and the toolbar captions on when never set.
     static void PrepareSettingsAndRoots(const QString &programFolder);
+    // The Russian texts of the standard dialogs, once per process; false when the system has
+    // none installed (the dialogs then speak English).
+    static bool InstallTranslations();
 
   private:
     bool ProcessCommandLine(const CommandLine &cl);

@@ -9,6 +9,10 @@
 #include "app/shell.h"
 #include "core/user.h"
 
+#include <QDialogButtonBox>
+#include <QLibraryInfo>
+#include <QPushButton>
+
 using namespace dravo;
 
 class StartupTest : public QObject {
@@ -52,6 +56,24 @@ class StartupTest : public QObject {
         app.ExitInstance();
         QVERIFY(Settings::Contains(setting::kShowToolbar));
         QVERIFY(Settings::Contains(setting::kShowStatusbar));
+    }
+
+    void standardDialogsSpeakRussian() {
+        if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                               QStringLiteral("/qtbase_ru.qm")))
+            QSKIP("the system has no Russian texts for Qt's own dialogs");
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp app(Quiet());
+        QVERIFY(app.InitInstance({}));
+        // The buttons of a borrowed dialog, and a file dialog's own labels.
+        QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+        QCOMPARE(box.button(QDialogButtonBox::Save)->text(), QStringLiteral("Сохранить"));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "Files of type:") !=
+                QStringLiteral("Files of type:"));
+        for (CChildFrame *f : app.MainFrame()->Frames())
+            f->close();
     }
 
     void aFileOnTheCommandLineOpensIt() {
