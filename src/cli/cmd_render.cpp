@@ -87,9 +87,10 @@ int Run(const Args &args) {
     CBody body;
     std::string error;
     if (!LoadBodyFile(request.file, body, error)) {
-        const std::string reason = ToUtf8(error);
-        // The file system's reason may name the file already.
-        return Fail(reason.rfind(request.file, 0) == 0 ? reason : request.file + ": " + reason);
+        // The file system's reason names the file in the command line's own (UTF-8) bytes; a
+        // format message is windows-1251 text.
+        return Fail(error.rfind(request.file, 0) == 0 ? error
+                                                      : request.file + ": " + ToUtf8(error));
     }
     inputs.body = &body;
     inputs.kind = request.kind ? *request.kind : body.Paragraph(ParTitle).m_nType;
