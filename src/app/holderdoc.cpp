@@ -164,9 +164,13 @@ bool CHolderDoc::RecordClosedPath(const QString &userFile, QString *error) {
     m_user.Text(CUser::LastDocument) = FromUtf8(m_strPath.toStdString());
     if (m_strPath.isEmpty())
         return true;
+    CUser current;
     std::string why;
-    if (SaveUserRequisites(Local(userFile), m_user, why))
-        return true;
+    if (LoadUserRequisites(Local(userFile), current, why)) {
+        current.Text(CUser::LastDocument) = m_user.Text(CUser::LastDocument);
+        if (SaveUserRequisites(Local(userFile), current, why))
+            return true;
+    }
     if (error)
         *error = Shown(why);
     return false;

@@ -85,7 +85,9 @@ class CHolderDoc {
     // The connection, or nothing when the database could not be opened.
     refdata::DocumentDatabase *Database() const;
 
-    // Closing a template records its path as the last closed document in the user's file.
+    // Closing a template records its path as the last closed document in the user's file. The
+    // rest of the file is kept as it stands: requisites confirmed meanwhile in another document
+    // are not overwritten by this document's older copy.
     bool RecordClosedPath(const QString &userFile, QString *error);
 
   private:

@@ -126,6 +126,35 @@ class UserDialogTest : public QObject {
         QCOMPARE(Q(doc.m_user.Text(CUser::UserName)), QStringLiteral("ООО «Ромашка»"));
     }
 
+    // Each document keeps its own copy of the requisites; closing one records its path and
+    // must not put back requisites that were confirmed meanwhile in another document.
+    void closingADocumentKeepsRequisitesConfirmedInAnother() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("usr.dat");
+        CUser stored;
+        stored.Text(CUser::UserName) = W(QStringLiteral("ИП Иванов"));
+        std::string error;
+        QFile(file).open(QIODevice::WriteOnly);
+        QVERIFY(SaveUserRequisites(file.toStdString(), stored, error));
+        CHolderDoc older;
+        QVERIFY(older.Open(apptest::SampleTemplate(), nullptr));
+        QVERIFY(older.LoadUser(file, nullptr));
+        CHolderDoc other;
+        AnswerNextDialog("field0", QStringLiteral("ООО «Ромашка»"));
+        QVERIFY(RunUserRequisitesDialog(nullptr, other, file));
+        QString why;
+        QVERIFY2(older.RecordClosedPath(file, &why), qPrintable(why));
+        CUser reread;
+        QVERIFY(LoadUserRequisites(file.toStdString(), reread, error));
+        QCOMPARE(Q(reread.Text(CUser::UserName)), QStringLiteral("ООО «Ромашка»"));
+        QCOMPARE(Q(reread.Text(CUser::LastDocument)), older.Path());
+        // Without the file nothing is written and the closing says why.
+        QVERIFY(QFile::remove(file));
+        QVERIFY(!older.RecordClosedPath(file, &why));
+        QCOMPARE(why, QStringLiteral("Не найден файл реквизитов пользователя"));
+        QVERIFY(!QFile::exists(file));
+    }
+
     void unansweredDialogIsCancelledInTestMode() {
         QTemporaryDir dir;
         const QString file = dir.filePath("usr.dat");
