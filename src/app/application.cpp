@@ -93,12 +93,15 @@ void CDravoApp::PrepareDataFolder(const QString &dataFolder) {
         refdata::InitDatabase(reg, refdata::DatabaseKind::Journals, nullptr);
 }
 
-void CDravoApp::PrepareSettingsAndRoots(const QString &programFolder) {
+QStringList CDravoApp::PrepareSettingsAndRoots(const QString &programFolder) {
     Settings::SetProgramFolder(programFolder);
     PrepareDataFolder(programFolder);
     Roots::Resolve();
     if (!Settings::Contains(setting::kShowToolbarText))
         Settings::WriteFlagSetting(1, setting::kShowToolbarText);
+    // The databases where the roots now point: made when missing, completed when an older
+    // program left tables out; a file that is no database is left as it is.
+    return refdata::EnsureDatabases(Roots::TemplatesRoot(), Roots::DatabaseRoot());
 }
 
 bool CDravoApp::InstallTranslations() {
@@ -139,7 +142,7 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
     Shell().fontFaceList = QFontDatabase::families(QFontDatabase::Cyrillic);
 
     // The per-user data folder stands for the program folder.
-    PrepareSettingsAndRoots(Settings::ProgramFolder());
+    const QStringList databaseFailures = PrepareSettingsAndRoots(Settings::ProgramFolder());
 
     // Qt always offers its own print preview.
     Shell().previewAvailable = true;
@@ -159,6 +162,12 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
     m_mainFrame = std::make_unique<CMainFrame>();
     if (cl.captions >= 0)
         m_mainFrame->SetShowToolbarText(cl.captions == 1);
+
+    // A database that could not be made is said once; the documents then work without it.
+    for (const QString &failure : databaseFailures)
+        MessageBox::Information(m_mainFrame.get(),
+                                QStringLiteral("Не удалось подготовить файл базы данных\n") +
+                                    failure);
 
     // The value lists of the variable-data entry.
     std::string error;

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QStringList>
 #include <memory>
 
 namespace dravo {
@@ -38,8 +39,9 @@ class CDravoApp : public QObject {
     // file); the requisites and lists files and the databases are created when missing.
     static void PrepareDataFolder(const QString &dataFolder);
     // The settings and folders of the start-up: the program folder filled, the roots resolved
-    // (the network roots prepared as well), and the toolbar captions on when never set.
-    static void PrepareSettingsAndRoots(const QString &programFolder);
+    // (the network roots prepared as well), the toolbar captions on when never set, and the
+    // databases of both roots made or completed. Returns one line per database that failed.
+    static QStringList PrepareSettingsAndRoots(const QString &programFolder);
     // The Russian texts of the standard dialogs, once per process; false when the system has
     // none installed (the dialogs then speak English).
     static bool InstallTranslations();

@@ -7,6 +7,7 @@
 #include "app/holderdoc.h"
 #include "app/mainframe.h"
 #include "app/shell.h"
+#include "core/text.h"
 #include "core/user.h"
 
 #include <QDialogButtonBox>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 
 using namespace dravo;
+using namespace dravo::literals;
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -117,6 +119,54 @@ class StartupTest : public QObject {
         app.ExitInstance();
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("Data/buff.dat"))));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("Data/usr.dat"))));
+    }
+
+    void databasesAreMadeAtStartWhenMissing() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp::PrepareDataFolder(dir.path());
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Data/fct.db"))));
+        CDravoApp app(Quiet());
+        QVERIFY(app.InitInstance({}));
+        QVERIFY2(MessageBox::takeMessages().isEmpty(), "nothing to report");
+        for (const char *f : {"Data/fct.db", "Data/reg.db", "Data/tables.db"})
+            QVERIFY2(QFileInfo::exists(dir.filePath(QString::fromLatin1(f))), f);
+        QVERIFY(app.MainFrame()->ActiveView()->GetDocument()->Database());
+        for (CChildFrame *f : app.MainFrame()->Frames())
+            f->close();
+    }
+
+    // A file in the database's place that is no database: it is reported, left as it is, and
+    // the page shows the counterparty's blank forms.
+    void aBrokenDatabaseIsReportedAndThePageShowsBlankForms() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp::PrepareDataFolder(dir.path());
+        const QString fct = dir.filePath(QStringLiteral("Data/fct.db"));
+        QVERIFY(QFile::remove(fct));
+        {
+            QFile broken(fct);
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write(QByteArray(4096, 'x'));
+        }
+        CDravoApp app(Quiet());
+        QVERIFY(app.InitInstance({}));
+        const QStringList messages = MessageBox::takeMessages();
+        QVERIFY2(!messages.isEmpty() && messages.first().startsWith(QStringLiteral(
+                                            "Не удалось подготовить файл базы данных")),
+                 qPrintable(messages.join('|')));
+        QVERIFY2(messages.contains(QStringLiteral("Не удалось открыть файл баз данных")),
+                 qPrintable(messages.join('|')));
+        QFile check(fct);
+        QVERIFY(check.open(QIODevice::ReadOnly));
+        QCOMPARE(check.readAll(), QByteArray(4096, 'x'));
+        CHolderView *view = app.MainFrame()->ActiveView();
+        QVERIFY(view && !view->GetDocument()->Database());
+        QVERIFY(apptest::WaitForPage(view));
+        QVERIFY(view->PageText().contains(std::string(25, '_').c_str()));
+        QVERIFY(view->PageText().contains(std::string("ОКВЭД"_w).c_str()));
+        for (CChildFrame *f : app.MainFrame()->Frames())
+            f->close();
     }
 
     void listsAreSavedAtExit() {
