@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -182,7 +183,13 @@ class Parser {
             return v;
         }
         if (type_ == TokenType::Number) {
-            const double v = std::atof(token_.c_str());
+            // The number is written with a point; the C library reads the locale's own.
+            std::string number = token_;
+            const char point = *std::localeconv()->decimal_point;
+            for (char &c : number)
+                if (c == '.')
+                    c = point;
+            const double v = std::atof(number.c_str());
             Next();
             return v;
         }
@@ -232,6 +239,11 @@ std::string FormatResult(double value) {
     std::string s(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
     if (n > 0)
         std::snprintf(s.data(), s.size() + 1, "%f", value);
+    // "%f" writes the locale's decimal point; the text below is built from a point.
+    const char point = *std::localeconv()->decimal_point;
+    for (char &c : s)
+        if (c == point)
+            c = '.';
     while (!s.empty() && s.back() == '0')
         s.pop_back();
     while (!s.empty() && s.back() == '.')

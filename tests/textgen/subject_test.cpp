@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-
 #include "fixture.h"
 #include "textgen/subject.h"
 
@@ -118,32 +116,6 @@ TEST_F(SubjectTextTest, DirectoryTextIsEscaped) {
     ctx.LoadSubjects(&subjects);
     EXPECT_NE(U(SubjectSentence(ctx, SubjectList::Subject)).find("Станок <ЧПУ> & пульт"),
               std::string::npos);
-}
-
-// The window toolkit puts the program under the user's locale, and a Russian desktop writes
-// decimals with a comma; the contract's amounts keep their point, and a zero price its blanks.
-TEST_F(SubjectTextTest, AmountsKeepTheirPointUnderAnyLocale) {
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    bool comma = false;
-    for (const char *name : {"ru_RU.UTF-8", "ru_RU.utf8", "ru_RU.CP1251", "de_DE.UTF-8"})
-        if (std::setlocale(LC_NUMERIC, name) != nullptr &&
-            std::string(std::localeconv()->decimal_point) == ",") {
-            comma = true;
-            break;
-        }
-    if (!comma) {
-        std::setlocale(LC_NUMERIC, saved.c_str());
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    }
-    const std::string sentence = U(SubjectSentence(ctx, SubjectList::Subject));
-    const std::string table = U(SubjectTable(ctx, SubjectList::Subject));
-    const std::string total = SubjectTotal(ctx, SubjectList::Subject);
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_NE(sentence.find("по цене 750.00 руб.,"), std::string::npos) << sentence;
-    EXPECT_NE(sentence.find("Фреза в количестве ______  по цене ______ USD"), std::string::npos)
-        << sentence;
-    EXPECT_NE(table.find(std::string(kCell) + "1500.00</TD>"), std::string::npos) << table;
-    EXPECT_EQ(total, "1500.00");
 }
 
 } // namespace
