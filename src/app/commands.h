@@ -48,6 +48,7 @@ enum CommandId : int {
     ID_HELP = 57667,
     ID_NEXT_PANE = 57680,
     ID_PREV_PANE = 57681,
+    ID_FIRST_MDI_CHILD = 65280, // the window list of the window menu: 65280 + position
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUSBAR = 59393,
 };

@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -35,6 +36,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace dravo {
 
@@ -284,6 +286,45 @@ void CMainFrame::UpdatePopup(QMenu *popup) {
             break;
         }
         a->setEnabled(CommandEnabled(id));
+    }
+    UpdateWindowList(popup);
+}
+
+void CMainFrame::UpdateWindowList(QMenu *popup) {
+    // The window menu ends with the list of the open document windows, the active one ticked,
+    // so that a window hidden behind a maximised one can be reached.
+    const QList<QAction *> items = popup->actions();
+    const bool windowMenu = std::any_of(items.begin(), items.end(), [](QAction *a) {
+        return !a->isSeparator() && a->data().toInt() == ID_NEW_WINDOW;
+    });
+    if (!windowMenu)
+        return;
+    for (QAction *a : items)
+        if (a->property("windowList").toBool()) {
+            popup->removeAction(a);
+            delete a;
+        }
+    const QList<CChildFrame *> frames = Frames();
+    if (frames.isEmpty())
+        return;
+    popup->addSeparator()->setProperty("windowList", true);
+    const QMdiSubWindow *active = m_mdi->activeSubWindow();
+    for (int i = 0; i < frames.size() && i < 9; ++i) {
+        QPointer<CChildFrame> frame = frames[i];
+        QString title = frame->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *a = popup->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        a->setProperty("windowList", true);
+        a->setData(ID_FIRST_MDI_CHILD + i);
+        a->setCheckable(true);
+        a->setChecked(frame == active);
+        connect(a, &QAction::triggered, this, [this, frame] {
+            if (!frame)
+                return;
+            if (frame->isMinimized())
+                frame->showNormal();
+            m_mdi->setActiveSubWindow(frame);
+        });
     }
 }
 

@@ -77,6 +77,7 @@ class CMainFrame : public QMainWindow {
     QAction *MakeAction(int id, const QString &text, QObject *parent);
     void ApplyToolbarText();
     void UpdateToolbarEnabling();
+    void UpdateWindowList(QMenu *popup);
     void OnSubWindowActivated(QMdiSubWindow *window);
     void UpdateTitle();
     CChildFrame *AddFrame(CHolderView *view);

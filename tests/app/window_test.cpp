@@ -85,7 +85,8 @@ class WindowTest : public QObject {
 
     void menu129WhileADocumentIsOpen() {
         CMainFrame frame;
-        QVERIFY(frame.NewDocument());
+        CHolderView *view = frame.NewDocument();
+        QVERIFY(view);
         QCOMPARE(frame.MenuBarId(), 129);
         QStringList titles;
         for (QMenu *m : frame.Popups())
@@ -110,7 +111,8 @@ class WindowTest : public QObject {
                               "&Панель инструментов|59392", "Подписи к &копкам панели|2071",
                               "&Строка состояния|59393"}));
         QCOMPARE(Describe(p[4]),
-                 (QStringList{"&Новое окно|57648", "&Упорядочить|57650", "&Разделить|57651"}));
+                 (QStringList{"&Новое окно|57648", "&Упорядочить|57650", "&Разделить|57651", "-",
+                              "&1 " + view->GetDocument()->Title() + "|65280"}));
         // Closing the last document brings menu 128 back.
         for (CChildFrame *f : frame.Frames())
             QVERIFY(f->close());
@@ -369,6 +371,37 @@ class WindowTest : public QObject {
         view->GetDocument()->SetModified(true);
         QVERIFY(frame.Frames().at(1)->close());
         QVERIFY(MessageBox::takeMessages().isEmpty());
+    }
+
+    // The window menu lists the open document windows; choosing one brings it forward, also
+    // from behind a maximised window.
+    void windowMenuListsTheDocumentWindows() {
+        CMainFrame frame;
+        frame.show();
+        CHolderView *first = frame.NewDocument();
+        first->GetDocument()->SetTitle(QStringLiteral("Купля & продажа"));
+        frame.Frames().at(0)->UpdateCaption();
+        CHolderView *second = frame.NewDocument();
+        frame.Frames().at(1)->showMaximized();
+        QMenu *windows = frame.Popups().at(4);
+        frame.UpdatePopup(windows);
+        QStringList list;
+        QList<QAction *> entries;
+        for (QAction *a : windows->actions().mid(3)) {
+            list << (a->isSeparator() ? QStringLiteral("-")
+                                      : a->text() + (a->isChecked() ? "|on" : "|off"));
+            if (!a->isSeparator())
+                entries << a;
+        }
+        QCOMPARE(list, (QStringList{"-", "&1 Купля && продажа|off",
+                                    "&2 " + second->GetDocument()->Title() + "|on"}));
+        entries.at(0)->trigger();
+        QCOMPARE(frame.ActiveView(), first);
+        // Opened again, the menu shows the new state once, not twice.
+        frame.UpdatePopup(windows);
+        QCOMPARE(windows->actions().size(), 6);
+        QVERIFY(windows->actions().at(4)->isChecked());
+        QVERIFY(windows->actions().at(4)->isEnabled());
     }
 
     void findOpenDocument_data() {
