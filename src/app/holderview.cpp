@@ -149,14 +149,14 @@ void CHolderView::LoadFromScheme() {
 
 void CHolderView::ReplaceInPlace(const std::string &html) {
     // The page document takes the new text as a stream, in place: the window, its external
-    // object and the reader's scroll position stay. The new document gets the indent style that
+    // object and the reader's scroll position stay. The new document gets the page style that
     // a load would have given it.
     const QByteArray text = QJsonDocument(QJsonArray{QString::fromStdString(ToUtf8(html))})
                                 .toJson(QJsonDocument::Compact);
     const QString script =
         QStringLiteral("(function(h){var x=window.scrollX,y=window.scrollY;document.open();"
                        "document.write(h);document.close();") +
-        IndentStyleScript() + QStringLiteral("window.scrollTo(x,y);return true;})(") +
+        PageStyleScript() + QStringLiteral("window.scrollTo(x,y);return true;})(") +
         QString::fromUtf8(text) + QStringLiteral("[0])");
     const quint64 serial = ++m_serial;
     QPointer<CHolderView> self(this);

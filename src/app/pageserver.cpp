@@ -57,12 +57,26 @@ const char kExternalScript[] = R"JS(
 })();
 )JS";
 
-const char kIndentStyleScript[] = R"JS(
+const char kPageStyleScript[] = R"JS(
 (function () {
-    if (document.getElementById('dravo-indent')) return;
+    if (document.getElementById('dravo-page-style')) return;
+    var css = 'span[style^="font-family:Arial;font-size:8"] { display: inline-block; }\n';
+    // The blocks that the page marks with the old "hand" cursor get the standard pointer.
+    var hand = /([^{}]+)\{[^}]*cursor\s*:\s*hand[^}]*\}/gi;
+    [].forEach.call(document.querySelectorAll('style'), function (sheet) {
+        var m;
+        while ((m = hand.exec(sheet.textContent)) !== null) {
+            m[1].split(',').forEach(function (selector) {
+                selector = selector.trim();
+                if (selector && selector.indexOf('<') < 0)
+                    css += selector + ' { cursor: pointer; }\n';
+            });
+        }
+    });
+    css += '[style*="cursor:hand"] { cursor: pointer; }\n';
     var style = document.createElement('style');
-    style.id = 'dravo-indent';
-    style.textContent = 'span[style^="font-family:Arial;font-size:8"] { display: inline-block; }';
+    style.id = 'dravo-page-style';
+    style.textContent = css;
     (document.head || document.documentElement).appendChild(style);
 })();
 )JS";
@@ -115,8 +129,8 @@ QString ExternalBootstrapScript() {
     return text + QLatin1Char('\n') + QString::fromUtf8(kExternalScript);
 }
 
-QString IndentStyleScript() {
-    return QString::fromUtf8(kIndentStyleScript);
+QString PageStyleScript() {
+    return QString::fromUtf8(kPageStyleScript);
 }
 
 QWebEngineProfile *PageProfile() {
@@ -144,13 +158,13 @@ QWebEngineProfile *PageProfile() {
         external.setSourceCode(ExternalBootstrapScript());
         p->scripts()->insert(external);
 
-        QWebEngineScript indents;
-        indents.setName(QStringLiteral("dravo-indent"));
-        indents.setInjectionPoint(QWebEngineScript::DocumentReady);
-        indents.setWorldId(QWebEngineScript::ApplicationWorld);
-        indents.setRunsOnSubFrames(false);
-        indents.setSourceCode(IndentStyleScript());
-        p->scripts()->insert(indents);
+        QWebEngineScript style;
+        style.setName(QStringLiteral("dravo-page-style"));
+        style.setInjectionPoint(QWebEngineScript::DocumentReady);
+        style.setWorldId(QWebEngineScript::ApplicationWorld);
+        style.setRunsOnSubFrames(false);
+        style.setSourceCode(PageStyleScript());
+        p->scripts()->insert(style);
         return p;
     }();
     return profile;

@@ -55,10 +55,10 @@ LocalOnlyInterceptor *PageInterceptor();
 // window.external object that forwards the page's calls to the program.
 QString ExternalBootstrapScript();
 
-// The script that keeps the pages' first-line indents fixed. An indent is a run of no-break
-// spaces in a small span at the head of a justified paragraph; the web engine would stretch
-// those spaces with the rest of the line, so every clause would start at a different place. The
-// script adds, once per document, a style that makes each indent span one unbreakable box.
-QString IndentStyleScript();
+// The script that gives a page the look the generated markup was made for, by a style added
+// once per document: a first-line indent (a run of no-break spaces in a small span at the head of
+// a justified paragraph) is one unbreakable box, so the web engine does not stretch its spaces
+// with the rest of the line; and the blocks marked with the old "hand" cursor show the pointer.
+QString PageStyleScript();
 
 } // namespace dravo

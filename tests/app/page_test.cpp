@@ -269,6 +269,20 @@ class PageTest : public QObject {
         check("refreshed in place");
     }
 
+    // The blocks of a template's page show the pointer over them (the page asks for the old
+    // "hand" cursor), after a load and after a refresh in place.
+    void clickableBlocksShowThePointer() {
+        const QString cursors = QStringLiteral(
+            "['div.capdoc','div.capart','div.docbody'].map(function(s){"
+            "return getComputedStyle(document.querySelector(s)).cursor;}).join(',')");
+        QCOMPARE(apptest::RunJs(m_view, cursors).toString(),
+                 QStringLiteral("pointer,pointer,pointer"));
+        m_view->Refresh();
+        QVERIFY(apptest::WaitForPage(m_view));
+        QCOMPARE(apptest::RunJs(m_view, cursors).toString(),
+                 QStringLiteral("pointer,pointer,pointer"));
+    }
+
     void rightClickShowsTheFragmentMenu() {
         const CBody &body = m_view->GetDocument()->Body();
         QStringList problems;
