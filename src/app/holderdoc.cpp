@@ -12,6 +12,14 @@ namespace dravo {
 
 namespace {
 
+// A template's window shows its file name without ".adf", whether it was opened or saved.
+QString TitleOfPath(const QString &path) {
+    QString name = QFileInfo(path).fileName();
+    if (name.endsWith(QStringLiteral(".adf"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
+}
+
 std::string Local(const QString &path) {
     return path.toStdString();
 }
@@ -69,7 +77,7 @@ bool CHolderDoc::Open(const QString &path, QString *error) {
         SetThirdPartyId(m_body.RecordNumber(1));
     }
     m_strPath = QFileInfo(path).absoluteFilePath();
-    m_strTitle = QFileInfo(path).fileName();
+    m_strTitle = TitleOfPath(path);
     m_bModified = false;
     return true;
 }
@@ -87,10 +95,7 @@ bool CHolderDoc::Save(const QString &path, QString *error) {
     }
     m_body = std::move(copy);
     m_strPath = QFileInfo(path).absoluteFilePath();
-    QString name = QFileInfo(path).fileName();
-    if (name.endsWith(QStringLiteral(".adf"), Qt::CaseInsensitive))
-        name.chop(4);
-    m_strTitle = name;
+    m_strTitle = TitleOfPath(path);
     m_bModified = false;
     return true;
 }

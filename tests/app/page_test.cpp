@@ -51,7 +51,7 @@ class PageTest : public QObject {
     void templateOpensAndPageLoads() {
         CHolderDoc *doc = m_view->GetDocument();
         QCOMPARE(doc->Kind(), int(TemplateDocument));
-        QCOMPARE(doc->Title(), QStringLiteral("Договор купли-продажи.adf"));
+        QCOMPARE(doc->Title(), QStringLiteral("Договор купли-продажи"));
         // The page is the renderer's windows-1251 text, and the web view decodes it as such.
         QVERIFY(m_view->PageText().contains(std::string("ДОГОВОР"_w).c_str()));
         const QString body =
@@ -59,7 +59,7 @@ class PageTest : public QObject {
         QVERIFY2(body.contains(QStringLiteral("ДОГОВОР")), qPrintable(body.left(200)));
         QCOMPARE(m_view->url().scheme(), QString::fromLatin1(kPageScheme));
         QCOMPARE(m_frame->windowTitle(),
-                 QStringLiteral("ДРАВО Договор - Договор купли-продажи.adf"));
+                 QStringLiteral("ДРАВО Договор - Договор купли-продажи"));
     }
 
     void clickOnTitleReachesDirRekv2() {
