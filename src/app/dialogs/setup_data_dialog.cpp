@@ -1,12 +1,12 @@
 #include "app/dialogs/setup_data_dialog.h"
 
 #include "app/dialogs/dialog_seam.h"
+#include "app/dialogs/ok_cancel.h"
 #include "app/holderdoc.h"
 #include "refdata/qt_text.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -143,14 +143,7 @@ SetupDataDialog::SetupDataDialog(CBody &body, SetupDocument &document, Date &dat
     m_splitPreamble->setObjectName(QStringLiteral("splitPreamble"));
     m_splitPreamble->setChecked(fields.splitPreamble);
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("&ОК"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = AddOkCancel(*this, QStringLiteral("&ОК"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,11 +1,11 @@
 #include "app/dialogs/user_requisites_dialog.h"
 
 #include "app/dialogs/dialog_seam.h"
+#include "app/dialogs/ok_cancel.h"
 #include "app/holderdoc.h"
 #include "app/messagebox.h"
 #include "refdata/qt_text.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,13 +37,7 @@ UserRequisitesDialog::UserRequisitesDialog(CUser &user, QWidget *parent)
         m_edits[i]->setMinimumWidth(380);
         form->addRow(QString::fromUtf8(kFields[i].caption), m_edits[i]);
     }
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole)
-        ->setObjectName(QStringLiteral("ok"));
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = AddOkCancel(*this, QStringLiteral("ОК"));
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
