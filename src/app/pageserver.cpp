@@ -59,6 +59,15 @@ const char kExternalScript[] = R"JS(
 
 const char kPageStyleScript[] = R"JS(
 (function () {
+    // "р/с" and "к/с" in the requisites: the engine would end a line after the slash, so a word
+    // joiner keeps each abbreviation whole (the page's own text is left as it was generated).
+    var root = document.body || document.documentElement;
+    if (root) {
+        var walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
+        for (var n = walker.nextNode(); n; n = walker.nextNode())
+            if (n.nodeValue.indexOf('/') >= 0)
+                n.nodeValue = n.nodeValue.replace(/([\u0440\u043a])\/(\u0441)/g, '$1/\u2060$2');
+    }
     if (document.getElementById('dravo-page-style')) return;
     var css = 'span[style^="font-family:Arial;font-size:8"] { display: inline-block; }\n';
     // The blocks that the page marks with the old "hand" cursor get the standard pointer.

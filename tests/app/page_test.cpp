@@ -58,8 +58,18 @@ class PageTest : public QObject {
             apptest::RunJs(m_view, QStringLiteral("document.body.innerText")).toString();
         QVERIFY2(body.contains(QStringLiteral("ДОГОВОР")), qPrintable(body.left(200)));
         QCOMPARE(m_view->url().scheme(), QString::fromLatin1(kPageScheme));
-        QCOMPARE(m_frame->windowTitle(),
-                 QStringLiteral("ДРАВО Договор - Договор купли-продажи"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("ДРАВО Договор - Договор купли-продажи"));
+    }
+
+    void accountAbbreviationsStayWhole() {
+        // The blank requisites hold "р/с" and "к/с"; the page shows each with a word joiner after
+        // the slash, so that no line ends between "р/" and "с".
+        const QString body =
+            apptest::RunJs(m_view, QStringLiteral("document.body.textContent")).toString();
+        QVERIFY(body.contains(QStringLiteral("р/\u2060с")));
+        QVERIFY(body.contains(QStringLiteral("к/\u2060с")));
+        QVERIFY(!body.contains(QStringLiteral("р/с")));
+        QVERIFY(!body.contains(QStringLiteral("к/с")));
     }
 
     void clickOnTitleReachesDirRekv2() {
