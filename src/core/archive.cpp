@@ -121,11 +121,12 @@ bool ArchiveReader::Text(std::string &text) {
             if (length == 0xFFFFFFFF) {
                 if (!Raw(length, 8))
                     return false;
-                if (length > 0x7FFFFFFF)
-                    return Fail();
             }
         }
     }
+    // No text is longer than this, whichever form holds its length.
+    if (length > 0x7FFFFFFF)
+        return Fail();
     // Checked before anything is allocated: a length cannot promise more than the input holds.
     const std::uint64_t size = wide ? length * 2 : length;
     if (size > Remaining())

@@ -5,7 +5,9 @@
 
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 using namespace dravo;
 using namespace dravo::literals;
@@ -147,6 +149,37 @@ TEST(TextRead, HugeLengthFailsWithoutAllocating) {
         EXPECT_FALSE(in.Text(text));
         EXPECT_LT(probe.Largest(), 4096u);
     }
+}
+
+// No text is longer than 0x7FFFFFFF, whichever form its length takes, even when the input
+// does hold that many bytes. The input is a sparse mapping: only its first page is ever touched.
+TEST(TextRead, LengthAboveTheLimitFailsInTheFourByteFormToo) {
+    const std::size_t size = 0x80000100;
+    void *map = ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (map == MAP_FAILED)
+        GTEST_SKIP() << "no address space for a 2 GB input";
+    char *bytes = static_cast<char *>(map);
+    const struct {
+        const char *name;
+        std::string prefix;
+        bool fails;
+    } cases[] = {
+        {"8-bit, 0x7FFFFFFF", Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), false},
+        {"8-bit, 0x80000000", Bytes({0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80}), true},
+        {"8-bit, 0xFFFFFFFE", Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF}), true},
+    };
+    for (const auto &c : cases) {
+        std::memcpy(bytes, c.prefix.data(), c.prefix.size());
+        // The text starts with a zero, so a length that is accepted reads as an empty text.
+        bytes[c.prefix.size()] = 0;
+        bytes[c.prefix.size() + 1] = 0;
+        ArchiveReader in(std::string_view(bytes, size));
+        std::string text = "kept";
+        EXPECT_EQ(in.Text(text), !c.fails) << c.name;
+        EXPECT_EQ(text, c.fails ? "kept" : "") << c.name;
+    }
+    ::munmap(map, size);
 }
 
 TEST(Archive, NumbersAreLittleEndianAndDoublesKeepEveryBit) {
