@@ -32,7 +32,11 @@ std::uint64_t ArchiveWriter::TextSize(std::uint64_t n) {
 }
 
 void ArchiveWriter::Text(std::string_view text) {
-    const std::uint64_t n = text.size();
+    Length(text.size());
+    m_bytes.append(text);
+}
+
+void ArchiveWriter::Length(std::uint64_t n) {
     if (n < 0xFF) {
         Raw(n, 1);
     } else {
@@ -49,7 +53,6 @@ void ArchiveWriter::Text(std::string_view text) {
             }
         }
     }
-    m_bytes.append(text);
 }
 
 bool ArchiveReader::Fail() {

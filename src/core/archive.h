@@ -23,6 +23,8 @@ class ArchiveWriter {
     // 0xFFFE; 0xFF, 0xFFFF and a u32 below 0xFFFFFFFF; otherwise 0xFF, 0xFFFF, 0xFFFFFFFF and a
     // 64-bit length.
     void Text(std::string_view text);
+    // The length prefix alone, as Text() writes it.
+    void Length(std::uint64_t length);
 
     // The bytes that Text() writes for a text of this length, prefix included.
     static std::uint64_t TextSize(std::uint64_t length);

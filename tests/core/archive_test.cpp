@@ -67,6 +67,22 @@ INSTANTIATE_TEST_SUITE_P(
                     PrefixCase{65535, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
                     PrefixCase{70000, Bytes({0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00})}));
 
+// The two widest forms need texts of gigabytes; their prefixes alone are checked.
+TEST(TextPrefix, WidestFormsAsWritten) {
+    const std::pair<std::uint64_t, std::string> cases[] = {
+        {0xFFFFFFFE, Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF})},
+        {0xFFFFFFFF,
+         Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0})},
+        {0x100000000, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0})},
+    };
+    for (const auto &[length, prefix] : cases) {
+        ArchiveWriter out;
+        out.Length(length);
+        EXPECT_EQ(out.Bytes(), prefix) << length;
+        EXPECT_EQ(ArchiveWriter::TextSize(length), prefix.size() + length) << length;
+    }
+}
+
 struct ReadCase {
     const char *name;
     std::string bytes;
