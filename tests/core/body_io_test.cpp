@@ -267,6 +267,110 @@ TEST(BodyIo, DerivedSectionsFollowTheParagraphs) {
         EXPECT_EQ(layout[i].m_dWidth, 600.0) << i;
 }
 
+// Every field of every derived record, against paragraphs whose formats all differ, so that a
+// format taken from the wrong paragraph or a width not taken from the clause text shows.
+TEST(BodyIo, DerivedSectionsAreExactlyAsLaidDown) {
+    CBody body;
+    FillNewTemplate(body, "");
+    for (std::uint16_t k = 0; k < kParagraphCount; ++k) {
+        CPun &p = body.m_arParagraphs[k];
+        p.m_strFont = "Font " + std::to_string(k);
+        p.m_nFontSize = static_cast<std::uint16_t>(20 + k);
+        p.m_nItalic = static_cast<std::uint16_t>(30 + k);
+        p.m_nBold = static_cast<std::uint16_t>(40 + k);
+        p.m_nAlign = static_cast<std::uint16_t>(50 + k);
+        p.m_nTopMargin = static_cast<std::uint16_t>(60 + k);
+        p.m_nLeftMargin = static_cast<std::uint16_t>(70 + k);
+        p.m_dFirstIndent = 80.5 + k;
+        p.m_dWidth = 900.25 + k;
+        p.m_nType = p.m_nCheck = p.m_nMark = 9;
+    }
+    body.m_arParagraphs[ParTitle].m_strText = "КОНТРАКТ"_w;
+    body.m_arParagraphs[ParSubtitle].m_strText = "(поставки)"_w;
+    body.m_arParagraphs[ParClauseText].m_strName = "Поставщик"_w;
+    body.m_arParagraphs[ParClauseText].m_strText = "Покупатель"_w;
+    RebuildDerivedSections(body);
+
+    auto formatOf = [&](std::uint16_t k) {
+        const CPun &p = body.m_arParagraphs[k];
+        CPun f;
+        f.m_strFont = p.m_strFont;
+        f.m_nFontSize = p.m_nFontSize;
+        f.m_nItalic = p.m_nItalic;
+        f.m_nBold = p.m_nBold;
+        f.m_nAlign = p.m_nAlign;
+        f.m_nTopMargin = p.m_nTopMargin;
+        f.m_nLeftMargin = p.m_nLeftMargin;
+        f.m_dFirstIndent = p.m_dFirstIndent;
+        f.m_dWidth = p.m_dWidth;
+        return f;
+    };
+    const double clauseWidth = body.m_arParagraphs[ParClauseText].m_dWidth;
+    struct Expected {
+        std::string_view name, text;
+        CPun format;
+    };
+    CPun mainText;
+    mainText.m_nType = 1;
+    mainText.m_strFont = "Courier New";
+    mainText.m_nFontSize = 11;
+    mainText.m_nAlign = 3;
+    mainText.m_nTopMargin = 10;
+    mainText.m_dFirstIndent = 10.0;
+    mainText.m_dWidth = 640.0;
+    CPun reqHead = formatOf(ParReqHead), reqText = formatOf(ParReqText), signatures = reqText;
+    reqHead.m_dWidth = reqText.m_dWidth = signatures.m_dWidth = clauseWidth;
+    signatures.m_nTopMargin = 15;
+    const Expected layout[8] = {
+        {"Заголовок"_w, "КОНТРАКТ {блок нормальный:0}№{номер документа}"_w, formatOf(ParTitle)},
+        {"Подзаголовок"_w, "(поставки)"_w, formatOf(ParSubtitle)},
+        {"Строка даты"_w, "{блок:50}<Место составления> {блок вправо:50}{дата составления} г."_w,
+         formatOf(ParDateLine)},
+        {"Шапка договора"_w,
+         "{1:оргформа} {1:название}, именуемое в дальнейшем \"Поставщик\", в лице "
+         "{первого:должность} {первого:фамилия} {первого:имя}, "
+         "{первого:действующего} на основании {1:основание}, с одной стороны, и "
+         "{2:оргформа} {2:название}, именуемое в дальнейшем \"Покупатель\", в "
+         "лице {второго:должность} {второго:фамилия} {второго:имя}, "
+         "{второго:действующего} на основании {2:основание}, с другой стороны, "
+         "заключили настоящий договор о нижеследующем:"_w,
+         formatOf(ParClauseText)},
+        {"Основной текст"_w, "", mainText},
+        {"Заголовки реквизитов"_w,
+         "{блок:48}Поставщик{/}{1:оргформа} "
+         "{1:название}{блок:4}{блок:48}Покупатель{/}{2:оргформа} {2:название}"_w,
+         reqHead},
+        {"Реквизиты"_w,
+         "{блок:48}{1:индекс} {1:адрес}, ИНН:{1:инн}, р/с{}№{1:р/с} в{}банке: "
+         "{1:банк} кор/сч{}№{1:к/с}, БИК:{1:бик}, ОКПО:{1:окпо}, ОКВЭД:{1:оконх}, "
+         "тел.:{1:телефон}{блок:4}{блок:48}{2:индекс} {2:адрес}, ИНН:{2:инн}, "
+         "р/с{}№{2:р/с} в{}банке: {2:банк} кор/сч{}№{2:к/с}, БИК:{2:бик}, "
+         "ОКПО:{2:окпо}, ОКВЭД:{2:оконх}, тел.:{2:телефон}"_w,
+         reqText},
+        {"Подписи"_w,
+         "{блок:48}____________ {1:инициалы} "
+         "{1:фамилия}{блок:4}{блок:48}____________ {2:инициалы} {2:фамилия}"_w,
+         signatures},
+    };
+    ASSERT_EQ(body.m_parLayout.m_arItems.size(), 8u);
+    for (std::size_t i = 0; i < 8; ++i) {
+        CPun expected = layout[i].format;
+        expected.m_strName = layout[i].name;
+        expected.m_strText = layout[i].text;
+        EXPECT_EQ(body.m_parLayout.m_arItems[i], expected) << i;
+        EXPECT_EQ(body.m_parLayout.m_arItems[i].m_strText, expected.m_strText) << i;
+    }
+
+    ASSERT_EQ(body.m_parParties.m_arItems.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        CPun expected;
+        expected.m_strName = i == 0 ? "Поставщик"_w : "Покупатель"_w;
+        expected.m_nCheck = i == 0 ? 1 : 0;
+        expected.m_dWidth = expected.m_dFirstIndent = -1.0;
+        EXPECT_EQ(body.m_parParties.m_arItems[i], expected) << i;
+    }
+}
+
 TEST(BodyFile, LoadAndSaveThroughFiles) {
     const fs::path dir = TempDir("files");
     const std::string path = (dir / "Договор.adf").string();
