@@ -126,7 +126,12 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string("Д"_w), 12},
         ReadCase{"WideOutsideTheCodePage", Bytes({0xFF, 0xFE, 0xFF, 5}) + Utf16Le(u"a中№😀"),
                  std::string("a?№?"_w), 14},
-        ReadCase{"WideEmpty", Bytes({0xFF, 0xFE, 0xFF, 0}), "", 4}),
+        ReadCase{"WideEmpty", Bytes({0xFF, 0xFE, 0xFF, 0}), "", 4},
+        // After the wide marker 0xFFFE is a length like any other.
+        ReadCase{"WideLengthFFFE",
+                 Bytes({0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF}) +
+                     Utf16Le(std::u16string(0xFFFE, u'a')),
+                 std::string(0xFFFE, 'a'), 6 + 2 * 0xFFFE}),
     [](const testing::TestParamInfo<ReadCase> &info) { return std::string(info.param.name); });
 
 TEST(TextRead, MalformedOrShortInputFails) {
