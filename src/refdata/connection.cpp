@@ -227,6 +227,10 @@ bool SqlConnection::TableExists(const QString &table) {
     return Value(dialect::TableExistsQuery(), {table}).has_value();
 }
 
+bool SqlConnection::IsReadOnly() const {
+    return m_open && dialect::IsReadOnly(m_db);
+}
+
 QStringList SplitSqlScript(const QString &script) {
     QStringList statements;
     QString current;

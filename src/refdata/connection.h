@@ -83,6 +83,8 @@ class SqlConnection {
     void Rollback();
 
     bool TableExists(const QString &table);
+    // True when the file could only be opened for reading (write-protected file or folder).
+    bool IsReadOnly() const;
 
   private:
     QSqlQuery *Run(const QString &sql, const QVariantList &params, DbError *error,

@@ -17,6 +17,13 @@ int CompareRussian(void *, int lengthA, const void *a, int lengthB, const void *
                           std::string_view(static_cast<const char *>(b), std::size_t(lengthB)));
 }
 
+sqlite3 *Handle(const QSqlDatabase &db) {
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        return *static_cast<sqlite3 *const *>(handle.constData());
+    return nullptr;
+}
+
 } // namespace
 
 QString DriverName() {
@@ -34,10 +41,7 @@ bool DriverAvailable() {
 }
 
 bool PrepareConnection(QSqlDatabase &db, QString *error) {
-    const QVariant handle = db.driver()->handle();
-    sqlite3 *connection = nullptr;
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        connection = *static_cast<sqlite3 *const *>(handle.constData());
+    sqlite3 *connection = Handle(db);
     if (!connection) {
         if (error)
             *error = QStringLiteral("the SQLite driver gives no connection handle");
@@ -51,6 +55,11 @@ bool PrepareConnection(QSqlDatabase &db, QString *error) {
         return false;
     }
     return true;
+}
+
+bool IsReadOnly(const QSqlDatabase &db) {
+    sqlite3 *connection = Handle(db);
+    return connection && sqlite3_db_readonly(connection, "main") == 1;
 }
 
 QString ProbeStatement() {

@@ -27,6 +27,10 @@ bool DriverAvailable();
 // letter case. On failure returns false with the reason.
 bool PrepareConnection(QSqlDatabase &db, QString *error);
 
+// Whether the engine opened the file for reading only (it does so quietly when the file or its
+// folder is write-protected).
+bool IsReadOnly(const QSqlDatabase &db);
+
 // A statement that fails when the file is no database of this engine (a damaged or foreign
 // file opens without complaint and fails only at the first read).
 QString ProbeStatement();

@@ -84,6 +84,17 @@ InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error)
                 *error = reason;
             return InitOutcome::Failed;
         }
+        // A write-protected file can be read but not completed: it serves when it holds the
+        // tables (the script would fail at its first write even with nothing to add).
+        if (connection.IsReadOnly()) {
+            QString missing;
+            if (HasTables(connection, kind, &missing))
+                return InitOutcome::Completed;
+            if (error)
+                *error =
+                    QStringLiteral("%1: read-only, and it lacks the tables %2").arg(path, missing);
+            return InitOutcome::Failed;
+        }
         QString reasonRun;
         if (!RunSchema(connection, kind, &reasonRun)) {
             if (error)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace dravo::refdata::testing {
 namespace {
@@ -43,6 +44,73 @@ TEST_F(SchemaTest, InitKeepsAnExistingDatabase) {
     ASSERT_TRUE(db.Open(FctPath(m_root), SqlConnection::OpenMode::ExistingOnly));
     EXPECT_EQ(CountRows(db, "FACTORY"), 1);
     EXPECT_EQ(CountRows(db, "merch"), int(kSubjectRows)); // the set is not added twice
+}
+
+// A write-protected file (a read-only share, a locked-down folder) can still be read. Root
+// ignores file permissions, so the file is made immutable instead where that is allowed.
+class ReadOnlyFile {
+  public:
+    explicit ReadOnlyFile(const QString &path) : m_path(path) {
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        if (QFileInfo(path).isWritable())
+            m_immutable = QProcess::execute("chattr", {"+i", path}) == 0;
+        m_ok = !QFileInfo(path).isWritable() || m_immutable;
+    }
+    ~ReadOnlyFile() {
+        if (m_immutable)
+            QProcess::execute("chattr", {"-i", m_path});
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    bool ok() const { return m_ok; }
+
+  private:
+    QString m_path;
+    bool m_immutable = false;
+    bool m_ok = false;
+};
+
+TEST_F(SchemaTest, InitKeepsACompleteReadOnlyDatabaseWithoutComplaint) {
+    {
+        SqlConnection db;
+        OpenReference(db);
+    }
+    const QString path = FctPath(m_root);
+    const QByteArray before = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ReadOnlyFile guard(path);
+    if (!guard.ok())
+        GTEST_SKIP() << "cannot make a file read-only here";
+    QString error;
+    EXPECT_EQ(InitDatabase(path, DatabaseKind::Reference, &error), InitOutcome::Completed)
+        << error.toStdString();
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(path, SqlConnection::OpenMode::ExistingOnly, &error))
+        << error.toStdString();
+    EXPECT_TRUE(HasTables(db, DatabaseKind::Reference));
+    EXPECT_EQ(CountRows(db, "merch"), int(kSubjectRows));
+    DbError failure;
+    EXPECT_FALSE(db.Exec("INSERT INTO BANK (NameB) VALUES (?)", {QString("Банк")}, &failure));
+    EXPECT_TRUE(failure);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
+TEST_F(SchemaTest, InitReportsAReadOnlyDatabaseThatLacksTables) {
+    const QString path = FctPath(m_root);
+    {
+        SqlConnection db;
+        ASSERT_TRUE(db.Open(path, SqlConnection::OpenMode::CreateIfMissing));
+        ASSERT_TRUE(db.Exec("CREATE TABLE BANK (BankID INTEGER PRIMARY KEY, NameB TEXT)"));
+    }
+    ReadOnlyFile guard(path);
+    if (!guard.ok())
+        GTEST_SKIP() << "cannot make a file read-only here";
+    QString error;
+    EXPECT_EQ(InitDatabase(path, DatabaseKind::Reference, &error), InitOutcome::Failed);
+    EXPECT_TRUE(error.contains("FACTORY")) << error.toStdString();
 }
 
 TEST_F(SchemaTest, InitCompletesADatabaseThatLacksTables) {
