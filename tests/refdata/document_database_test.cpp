@@ -126,6 +126,96 @@ TEST_F(DocumentDatabaseTest, PageReadsTheCurrentRowsOfBothParties) {
     EXPECT_EQ(data[0].surname, W("Сидоров"));
 }
 
+// Which directory column feeds which entry of the party data, for an organisation with a bank
+// and for a citizen whose row also points at a bank (a citizen's record takes no bank data).
+TEST_F(DocumentDatabaseTest, EveryPartyDataEntryComesFromItsColumn) {
+    CreateDatabase();
+    DocumentDatabase db = Make();
+    ASSERT_TRUE(db.Open(m_root));
+    const int bank = *db.Parties().AddBank({{"NameB", W("Банк «Альфа» & Ко")},
+                                            {"KS", "30101"},
+                                            {"BIK", "044525"},
+                                            {"AddressB", W("Москва, ул. Банковская")}});
+    const ColumnValues shared = {{"Form", "cForm"},   {"Name", "cName"},
+                                 {"City", "cCity"},   {"Address", "cAddress"},
+                                 {"Family", "cFam"},  {"IO", "cIO"},
+                                 {"Dolgn", "cDolgn"}, {"INN", "cINN"},
+                                 {"OKPO", "cOKPO"},   {"OKONH", "cOKONH"},
+                                 {"RS", "cRS"},       {"Otgr", "cOtgr"},
+                                 {"Tel", "cTel"},     {"BankID", std::to_string(bank)}};
+    const int org = *db.Parties().AddParty(PartyKind::Organisation, shared);
+    ColumnValues citizenValues = shared;
+    citizenValues.emplace_back("TypePersonFlag", "true");
+    const int citizen = *db.Parties().AddParty(PartyKind::Citizen, citizenValues);
+    db.SetPartyId(PartySide::Counterparty, org);
+    db.SetPartyId(PartySide::ThirdParty, citizen);
+    const auto data = db.FillPartyData();
+    EXPECT_EQ(db.PartyBankId(PartySide::Counterparty), bank);
+    EXPECT_EQ(db.PartyBankId(PartySide::ThirdParty), bank);
+
+    struct Case {
+        std::string_view entry;
+        std::string organisation;
+        std::string citizen;
+    };
+    const Case cases[] = {
+        {"оргформа", "cForm", ""},
+        {"название", "cName", ""},
+        {"адрес", "cCity cAddress", "cCity cAddress"},
+        {"паспорт", "", W("серии cINN №cOKPO, выдан cFam")},
+        {"р/с", "cRS", ""},
+        {"название банка", W("Банк «Альфа» & Ко"), ""},
+        {"к/с", "30101", ""},
+        {"БИК", "044525", ""},
+        {"адрес банка", W("Москва, ул. Банковская"), ""},
+        {"место работы", "", "cIO"},
+        {"телефон", "cTel", "cTel"},
+        {"дополнительно", "cOtgr", "cOtgr"},
+        {"ИНН", "cINN", ""},
+        {"ОКПО", "cOKPO", ""},
+        {"ОКОНХ", "cOKONH", ""},
+    };
+    for (const Case &c : cases) {
+        const std::string entry = W(c.entry);
+        EXPECT_EQ(data[0].Field(entry), c.organisation) << c.entry << " (organisation)";
+        EXPECT_EQ(data[1].Field(entry), c.citizen) << c.entry << " (citizen)";
+    }
+    EXPECT_EQ(data[0].surname, "cFam");
+    EXPECT_EQ(data[0].givenNames, "cIO");
+    EXPECT_EQ(data[0].post, "cDolgn");
+    EXPECT_EQ(data[1].surname, "cName");
+    EXPECT_EQ(data[1].givenNames, "cForm");
+    EXPECT_EQ(data[1].post, "cDolgn");
+
+    const auto row = db.SelectedParty(PartySide::ThirdParty);
+    ASSERT_TRUE(row);
+    EXPECT_TRUE(row->Flag("PersonFlag"));
+    EXPECT_TRUE(row->Flag("TypePersonFlag"));
+    EXPECT_EQ(row->Get("FactorysID"), std::to_string(citizen));
+    EXPECT_EQ(row->Get("BankID"), std::to_string(bank));
+    EXPECT_EQ(row->Get("NameB"), W("Банк «Альфа» & Ко"));
+}
+
+// A citizen without passport data: the number is a blank of ten underscores; a party whose row
+// points at a bank that was deleted reads empty bank columns.
+TEST_F(DocumentDatabaseTest, MissingPassportAndDeletedBank) {
+    CreateDatabase();
+    DocumentDatabase db = Make();
+    ASSERT_TRUE(db.Open(m_root));
+    const int bank = *db.Parties().AddBank({{"NameB", W("Банк")}});
+    const int org = *db.Parties().AddParty(
+        PartyKind::Organisation, {{"Name", W("Ромашка")}, {"BankID", std::to_string(bank)}});
+    const int citizen = *db.Parties().AddParty(PartyKind::Citizen, {{"Name", W("Петров")}});
+    ASSERT_TRUE(db.Parties().DeleteBank(bank));
+    db.SetPartyId(PartySide::Counterparty, org);
+    db.SetPartyId(PartySide::ThirdParty, citizen);
+    const auto data = db.FillPartyData();
+    EXPECT_EQ(data[0].Field("название"_w), W("Ромашка"));
+    EXPECT_EQ(data[0].Field("название банка"_w), "");
+    EXPECT_EQ(db.PartyBankId(PartySide::Counterparty), bank); // as the row stores it
+    EXPECT_EQ(data[1].Field("паспорт"_w), "__________");
+}
+
 TEST_F(DocumentDatabaseTest, ReopenMovesToTheDatabaseRootAndKeepsTheSelection) {
     CreateDatabase();
     QTemporaryDir other;
