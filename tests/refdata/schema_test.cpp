@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlQuery>
+
+#include <map>
+#include <vector>
 
 namespace dravo::refdata::testing {
 namespace {
@@ -29,6 +33,90 @@ TEST_F(SchemaTest, NewDatabaseHoldsTheTablesAndTheShippedSet) {
         EXPECT_EQ(row.summ, 0.0);
     }
     EXPECT_FALSE(QFileInfo::exists(FctPath(m_root) + ".new"));
+}
+
+// The columns the program reads and writes, by table, with the storage class each holds:
+// whole numbers, doubles and texts (dates and yes/no values are texts).
+TEST_F(SchemaTest, ReferenceTablesHaveTheColumnsOfTheFormat) {
+    SqlConnection db;
+    OpenReference(db);
+    struct Column {
+        const char *name;
+        const char *type;
+    };
+    const std::vector<std::pair<QString, std::vector<Column>>> tables = {
+        {"FACTORY",
+         {{"FactorysID", "INTEGER"},
+          {"Form", "TEXT"},
+          {"Name", "TEXT"},
+          {"City", "TEXT"},
+          {"Address", "TEXT"},
+          {"Family", "TEXT"},
+          {"IO", "TEXT"},
+          {"Dolgn", "TEXT"},
+          {"INN", "TEXT"},
+          {"OKPO", "TEXT"},
+          {"OKONH", "TEXT"},
+          {"RS", "TEXT"},
+          {"Otgr", "TEXT"},
+          {"Tel", "TEXT"},
+          {"BankID", "INTEGER"},
+          {"PersonFlag", "TEXT"},
+          {"TypePersonFlag", "TEXT"}}},
+        {"BANK",
+         {{"BankID", "INTEGER"},
+          {"NameB", "TEXT"},
+          {"KS", "TEXT"},
+          {"BIK", "TEXT"},
+          {"AddressB", "TEXT"}}},
+        {"book",
+         {{"BookID", "INTEGER"},
+          {"Number", "INTEGER"},
+          {"NumberS", "VARCHAR(10)"},
+          {"Date", "DATE"},
+          {"Name", "TEXT"},
+          {"Kontragent", "TEXT"},
+          {"Status", "TEXT"},
+          {"Predmet", "TEXT"},
+          {"Price", "INTEGER"},
+          {"Date_contr", "DATE"},
+          {"Form_rasch", "TEXT"},
+          {"Deb", "INTEGER"},
+          {"Cred", "INTEGER"},
+          {"Otv", "TEXT"},
+          {"NF", "TEXT"},
+          {"Body", "TEXT"}}},
+        {"merch",
+         {{"Category", "TEXT"},
+          {"Name", "TEXT"},
+          {"Kolvo", "INTEGER"},
+          {"Edizm", "TEXT"},
+          {"Price", "REAL"},
+          {"Summ", "REAL"},
+          {"Currency", "TEXT"},
+          {"Definds", "TEXT"}}},
+        {"LISTM",
+         {{"TovarID", "INTEGER"},
+          {"Name", "TEXT"},
+          {"Edizm", "TEXT"},
+          {"Price2", "REAL"},
+          {"Currency", "TEXT"},
+          {"Definds", "TEXT"},
+          {"Dop", "TEXT"}}},
+    };
+    for (const auto &[table, columns] : tables) {
+        std::map<QString, QString> declared; // by lower-case name
+        ASSERT_TRUE(db.Select(
+            "SELECT name, type FROM pragma_table_info(?)", {table}, [&](const QSqlQuery &row) {
+                declared[row.value(0).toString().toLower()] = row.value(1).toString();
+                return true;
+            }));
+        for (const Column &c : columns) {
+            const auto found = declared.find(QString(c.name).toLower());
+            ASSERT_NE(found, declared.end()) << table.toStdString() << "." << c.name;
+            EXPECT_EQ(found->second, c.type) << table.toStdString() << "." << c.name;
+        }
+    }
 }
 
 TEST_F(SchemaTest, InitKeepsAnExistingDatabase) {
