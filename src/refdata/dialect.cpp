@@ -79,6 +79,18 @@ QString QuoteIdentifier(const QString &name) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+bool SameIdentifier(const QString &a, const QString &b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 0x20 : c; };
+        if (lower(x) != lower(y))
+            return false;
+    }
+    return true;
+}
+
 QString AutoIncrementKey(const QString &quotedColumn) {
     return quotedColumn + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
 }

@@ -43,6 +43,10 @@ QString TableExistsQuery();
 // result is empty then.
 QString QuoteIdentifier(const QString &name);
 
+// Whether the engine takes two identifiers for the same name (SQLite: without regard to the case
+// of ASCII letters only).
+bool SameIdentifier(const QString &a, const QString &b);
+
 // Column definition of a whole-number key that the engine assigns.
 QString AutoIncrementKey(const QString &quotedColumn);
 // Column types of the journal tables.

@@ -5,6 +5,7 @@
 #include "schema.h"
 
 #include <QFileInfo>
+#include <QUuid>
 
 #include <climits>
 
@@ -80,9 +81,30 @@ bool RenameJournalTable(const QString &regPath, std::string_view oldName, std::s
                         DbError *error) {
     SqlConnection db;
     QString from, to;
-    return Quoted(oldName, from, error) && Quoted(newName, to, error) &&
-           OpenReg(db, regPath, error) &&
-           db.Exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(from, to), {}, error);
+    if (!Quoted(oldName, from, error) || !Quoted(newName, to, error) ||
+        !OpenReg(db, regPath, error))
+        return false;
+    const auto rename = [&](const QString &a, const QString &b) {
+        return db.Exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(a, b), {}, error);
+    };
+    if (!dialect::SameIdentifier(ToQt(oldName), ToQt(newName)))
+        return rename(from, to);
+    // The engine takes the new spelling for the name that is already there: a new letter case
+    // goes by way of a passing name.
+    if (!db.TableExists(ToQt(oldName)))
+        return SetError(error, DbError::Kind::NotFound,
+                        QStringLiteral("no journal table %1").arg(ToQt(oldName)));
+    if (oldName == newName)
+        return true;
+    const QString passing = dialect::QuoteIdentifier(
+        QStringLiteral("%1 (renaming)").arg(QUuid::createUuid().toString(QUuid::WithoutBraces)));
+    if (!db.Begin(error))
+        return false;
+    if (!rename(from, passing) || !rename(passing, to)) {
+        db.Rollback();
+        return false;
+    }
+    return db.Commit(error);
 }
 
 bool CopyJournalTable(const QString &regPath, std::string_view source, std::string_view newName,

@@ -57,6 +57,34 @@ TEST_F(JournalTablesTest, RenameAndDelete) {
     EXPECT_TRUE(error);
 }
 
+// A journal renamed to a spelling that differs only in letter case (or not at all) keeps its
+// rows under the new spelling; the engine takes the two spellings for one name.
+TEST_F(JournalTablesTest, RenameToAnotherLetterCase) {
+    const std::string from = "Journal Of Sales", to = "JOURNAL of sales";
+    ASSERT_TRUE(CreateJournalTable(Reg(), from));
+    {
+        SqlConnection db;
+        ASSERT_TRUE(db.Open(Reg(), SqlConnection::OpenMode::ExistingOnly));
+        ASSERT_TRUE(db.Exec("INSERT INTO \"Journal Of Sales\" (Number, NumberS) VALUES (7, '7')"));
+    }
+    DbError error;
+    ASSERT_TRUE(RenameJournalTable(Reg(), from, to, &error)) << error.text.toStdString();
+    EXPECT_TRUE(RenameJournalTable(Reg(), to, to, &error)) << error.text.toStdString();
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(Reg(), SqlConnection::OpenMode::ExistingOnly));
+    QStringList names;
+    db.Select("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'", {},
+              [&](const QSqlQuery &row) {
+                  names << row.value(0).toString();
+                  return true;
+              });
+    EXPECT_EQ(names, QStringList{"JOURNAL of sales"});
+    EXPECT_EQ(db.Value("SELECT Number FROM \"JOURNAL of sales\"").value_or(0).toInt(), 7);
+    db.Close();
+    EXPECT_FALSE(RenameJournalTable(Reg(), "no such journal", "No Such Journal", &error));
+    EXPECT_TRUE(error);
+}
+
 TEST_F(JournalTablesTest, CopyTakesEveryRowAndColumn) {
     const std::string source = W("Журнал 1"), copy = W("Журнал 1 (копия)");
     ASSERT_TRUE(CreateJournalTable(Reg(), source));
