@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace dravo;
 using namespace dravo::literals;
@@ -398,6 +399,24 @@ TEST(BodyFile, MissingFileGivesTheSystemReasonAndMalformedTheFormatMessage) {
     EXPECT_FALSE(LoadBodyFile(broken, target, error));
     EXPECT_EQ(error, kUnexpectedFileFormat);
     EXPECT_EQ(target, Sentinel());
+}
+
+TEST(BodyFile, ReadOnlyTemplateIsNotReplaced) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes read-only files";
+    const fs::path dir = TempDir("readonly");
+    const std::string path = (dir / "a.adf").string();
+    CBody body = SampleBody();
+    std::string error;
+    ASSERT_TRUE(SaveBodyFile(path, body, error));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    CBody changed = body;
+    changed.m_arParagraphs[ParTitle].m_strText = "changed";
+    EXPECT_FALSE(SaveBodyFile(path, changed, error));
+    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    CBody loaded;
+    ASSERT_TRUE(LoadBodyFile(path, loaded, error));
+    EXPECT_EQ(loaded, body);
 }
 
 TEST(BodyFile, TooManyArticlesIsRefusedAndTheOldFileKept) {
