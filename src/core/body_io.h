@@ -38,7 +38,8 @@ bool BodyFitsArchive(const CBody &body, std::string &error);
 
 // Files. A missing or unreadable file gives the file system's reason; a malformed one
 // kUnexpectedFileFormat; either way body is left as it was. Saving writes a temporary file and
-// renames it over the old one, so a failed save leaves the old file intact.
+// renames it over the old one, so a failed save leaves the old file intact; an existing file that
+// may not be written (read-only) is not replaced and the save fails with the system's reason.
 bool LoadBodyFile(const std::string &path, CBody &body, std::string &error);
 bool SaveBodyFile(const std::string &path, CBody &body, std::string &error);
 
