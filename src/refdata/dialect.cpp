@@ -66,6 +66,10 @@ QString ProbeStatement() {
     return QStringLiteral("SELECT count(*) FROM sqlite_master");
 }
 
+QString SchemaVersionQuery() {
+    return QStringLiteral("PRAGMA user_version");
+}
+
 QString TableExistsQuery() {
     return QStringLiteral(
         "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");

@@ -34,6 +34,8 @@ bool IsReadOnly(const QSqlDatabase &db);
 // A statement that fails when the file is no database of this engine (a damaged or foreign
 // file opens without complaint and fails only at the first read).
 QString ProbeStatement();
+// A query giving the version number that the schema scripts mark a database with.
+QString SchemaVersionQuery();
 // A query for one bound parameter, a table name, giving a row when the table exists (names
 // are matched without regard to case).
 QString TableExistsQuery();

@@ -73,6 +73,21 @@ bool RunSchema(SqlConnection &connection, DatabaseKind kind, QString *error) {
     return true;
 }
 
+// Whether the database holds everything its script would add: its tables, the version mark and,
+// for a reference database, the shipped subject set. Such a file is not written to, so a
+// database that another program is changing, or a write-protected one, is kept at once.
+bool IsComplete(SqlConnection &connection, DatabaseKind kind) {
+    if (!HasTables(connection, kind) ||
+        connection.Value(dialect::SchemaVersionQuery()).value_or(0).toInt() < 1)
+        return false;
+    return kind == DatabaseKind::Journals ||
+           connection
+                   .Value(QStringLiteral("SELECT count(*) FROM merch WHERE Category = ?"),
+                          {QStringLiteral("<не определено>")})
+                   .value_or(0)
+                   .toInt() > 0;
+}
+
 } // namespace
 
 InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error) {
@@ -84,6 +99,8 @@ InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error)
                 *error = reason;
             return InitOutcome::Failed;
         }
+        if (IsComplete(connection, kind))
+            return InitOutcome::Completed;
         // A write-protected file can be read but not completed: it serves when it holds the
         // tables (the script would fail at its first write even with nothing to add).
         if (connection.IsReadOnly()) {

@@ -3,6 +3,7 @@
 #include "refdata/subject.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
@@ -199,6 +200,30 @@ TEST_F(SchemaTest, InitReportsAReadOnlyDatabaseThatLacksTables) {
     QString error;
     EXPECT_EQ(InitDatabase(path, DatabaseKind::Reference, &error), InitOutcome::Failed);
     EXPECT_TRUE(error.contains("FACTORY")) << error.toStdString();
+}
+
+// Another program in the middle of a change holds the file's write lock: a database that
+// lacks nothing is kept at once, without waiting for that lock or writing to the file.
+TEST_F(SchemaTest, InitDoesNotWriteToACompleteDatabase) {
+    {
+        SqlConnection db;
+        OpenReference(db);
+    }
+    const QString path = FctPath(m_root);
+    SqlConnection other;
+    ASSERT_TRUE(other.Open(path, SqlConnection::OpenMode::ExistingOnly));
+    ASSERT_TRUE(other.Exec("BEGIN IMMEDIATE"));
+    ASSERT_TRUE(other.Exec("INSERT INTO BANK (NameB) VALUES ('x')"));
+    QElapsedTimer timer;
+    timer.start();
+    QString error;
+    EXPECT_EQ(InitDatabase(path, DatabaseKind::Reference, &error), InitOutcome::Completed)
+        << error.toStdString();
+    EXPECT_EQ(InitDatabase(RegPath(m_root), DatabaseKind::Journals, &error), InitOutcome::Created);
+    EXPECT_EQ(InitDatabase(RegPath(m_root), DatabaseKind::Journals, &error),
+              InitOutcome::Completed);
+    EXPECT_LT(timer.elapsed(), 2000);
+    other.Exec("ROLLBACK");
 }
 
 TEST_F(SchemaTest, InitCompletesADatabaseThatLacksTables) {
