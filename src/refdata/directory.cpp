@@ -105,16 +105,11 @@ std::optional<int> Directory::AddParty(PartyKind kind, const ColumnValues &value
     ColumnValues all = {
         {"PersonFlag", citizen ? "true" : "false"}, {"TypePersonFlag", "false"}, {"BankID", "-1"}};
     all.insert(all.end(), values.begin(), values.end());
-    std::vector<Assignment> assignments;
-    if (!Resolve(kFactoryColumns, all, assignments, error))
-        return std::nullopt;
-    return InsertRow(m_db, kFactory, assignments, error);
+    return InsertValues(m_db, kFactory, kFactoryColumns, all, error);
 }
 
 bool Directory::UpdateParty(int id, const ColumnValues &values, DbError *error) {
-    std::vector<Assignment> assignments;
-    return Resolve(kFactoryColumns, values, assignments, error) &&
-           UpdateRow(m_db, kFactory, kFactoryKey, id, assignments, error);
+    return UpdateValues(m_db, kFactory, kFactoryKey, id, kFactoryColumns, values, error);
 }
 
 bool Directory::SetPartyBank(int id, int bankId, DbError *error) {
@@ -126,11 +121,10 @@ bool Directory::DeleteParty(int id, DbError *error) {
 }
 
 std::optional<PartyRecord> Directory::ReadParty(int id, DbError *error) {
-    std::optional<PartyRecord> found;
-    const bool ok = m_db.Select(
-        kReadParty, {id},
-        [&](const QSqlQuery &row) {
-            PartyRecord &r = found.emplace();
+    return SelectOne(
+        m_db, kReadParty, {id},
+        [](const QSqlQuery &row) {
+            PartyRecord r;
             r.id = row.value(0).toInt();
             for (std::size_t i = 0; i < r.texts.size(); ++i)
                 r.texts[i] = FromQt(row.value(1 + int(i)));
@@ -139,12 +133,9 @@ std::optional<PartyRecord> Directory::ReadParty(int id, DbError *error) {
             r.entrepreneur = dialect::ReadYesNo(row.value(16));
             if (!row.value(17).isNull())
                 r.bank = ReadBankColumns(row, 17);
-            return false;
+            return r;
         },
         error);
-    if (ok && !found && error)
-        *error = DbError{};
-    return ok ? found : std::nullopt;
 }
 
 bool Directory::ListParties(std::vector<PartyListEntry> &out, DbError *error) {
@@ -163,16 +154,11 @@ bool Directory::ListParties(std::vector<PartyListEntry> &out, DbError *error) {
 }
 
 std::optional<int> Directory::AddBank(const ColumnValues &values, DbError *error) {
-    std::vector<Assignment> assignments;
-    if (!Resolve(kBankColumns, values, assignments, error))
-        return std::nullopt;
-    return InsertRow(m_db, kBank, assignments, error);
+    return InsertValues(m_db, kBank, kBankColumns, values, error);
 }
 
 bool Directory::UpdateBank(int id, const ColumnValues &values, DbError *error) {
-    std::vector<Assignment> assignments;
-    return Resolve(kBankColumns, values, assignments, error) &&
-           UpdateRow(m_db, kBank, kBankKey, id, assignments, error);
+    return UpdateValues(m_db, kBank, kBankKey, id, kBankColumns, values, error);
 }
 
 bool Directory::DeleteBank(int id, DbError *error) {
@@ -180,17 +166,8 @@ bool Directory::DeleteBank(int id, DbError *error) {
 }
 
 std::optional<BankRecord> Directory::ReadBank(int id, DbError *error) {
-    std::optional<BankRecord> found;
-    const bool ok = m_db.Select(
-        kReadBank, {id},
-        [&](const QSqlQuery &row) {
-            found = ReadBankColumns(row, 0);
-            return false;
-        },
-        error);
-    if (ok && !found && error)
-        *error = DbError{};
-    return ok ? found : std::nullopt;
+    return SelectOne(
+        m_db, kReadBank, {id}, [](const QSqlQuery &row) { return ReadBankColumns(row, 0); }, error);
 }
 
 bool Directory::ListBanks(std::vector<BankRecord> &out, DbError *error) {

@@ -221,17 +221,7 @@ bool SubjectStore::SetRow(const std::string &name, std::size_t row, const Column
 }
 
 std::optional<CatalogueItem> SubjectStore::ReadItem(int id, DbError *error) {
-    std::optional<CatalogueItem> found;
-    const bool ok = m_db.Select(
-        kReadItem, {id},
-        [&](const QSqlQuery &row) {
-            found = ReadItemColumns(row);
-            return false;
-        },
-        error);
-    if (ok && !found && error)
-        *error = DbError{};
-    return ok ? found : std::nullopt;
+    return SelectOne(m_db, kReadItem, {id}, ReadItemColumns, error);
 }
 
 bool SubjectStore::ListItems(std::vector<CatalogueItem> &out, DbError *error) {
@@ -246,16 +236,11 @@ bool SubjectStore::ListItems(std::vector<CatalogueItem> &out, DbError *error) {
 }
 
 std::optional<int> SubjectStore::AddItem(const ColumnValues &values, DbError *error) {
-    std::vector<Assignment> assignments;
-    if (!Resolve(kListmColumns, values, assignments, error))
-        return std::nullopt;
-    return InsertRow(m_db, kListm, assignments, error);
+    return InsertValues(m_db, kListm, kListmColumns, values, error);
 }
 
 bool SubjectStore::UpdateItem(int id, const ColumnValues &values, DbError *error) {
-    std::vector<Assignment> assignments;
-    return Resolve(kListmColumns, values, assignments, error) &&
-           UpdateRow(m_db, kListm, kListmKey, id, assignments, error);
+    return UpdateValues(m_db, kListm, kListmKey, id, kListmColumns, values, error);
 }
 
 bool SubjectStore::DeleteItem(int id, DbError *error) {

@@ -162,4 +162,20 @@ bool DeleteRow(SqlConnection &db, const QString &table, const QString &key, int 
     return true;
 }
 
+std::optional<int> InsertValues(SqlConnection &db, const QString &table,
+                                std::span<const ColumnDef> columns, const ColumnValues &values,
+                                DbError *error) {
+    std::vector<Assignment> assignments;
+    if (!Resolve(columns, values, assignments, error))
+        return std::nullopt;
+    return InsertRow(db, table, assignments, error);
+}
+
+bool UpdateValues(SqlConnection &db, const QString &table, const QString &key, int id,
+                  std::span<const ColumnDef> columns, const ColumnValues &values, DbError *error) {
+    std::vector<Assignment> assignments;
+    return Resolve(columns, values, assignments, error) &&
+           UpdateRow(db, table, key, id, assignments, error);
+}
+
 } // namespace dravo::refdata

@@ -7,6 +7,8 @@
 #include "core/text.h"
 #include "directory.h"
 
+#include <QSqlQuery>
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -40,5 +42,30 @@ std::optional<int> InsertRow(SqlConnection &db, const QString &table,
 bool UpdateRow(SqlConnection &db, const QString &table, const QString &key, int id,
                const std::vector<Assignment> &assignments, DbError *error);
 bool DeleteRow(SqlConnection &db, const QString &table, const QString &key, int id, DbError *error);
+
+// Resolve and InsertRow / UpdateRow in one step, for the forms that write columns by name.
+std::optional<int> InsertValues(SqlConnection &db, const QString &table,
+                                std::span<const ColumnDef> columns, const ColumnValues &values,
+                                DbError *error);
+bool UpdateValues(SqlConnection &db, const QString &table, const QString &key, int id,
+                  std::span<const ColumnDef> columns, const ColumnValues &values, DbError *error);
+
+// The row that a keyed query finds, read by readRow; nullopt when there is none (no error then)
+// or when the query fails (error filled).
+template <typename Reader>
+auto SelectOne(SqlConnection &db, const QString &sql, const QVariantList &params, Reader readRow,
+               DbError *error) -> std::optional<decltype(readRow(QSqlQuery()))> {
+    std::optional<decltype(readRow(QSqlQuery()))> found;
+    const bool ok = db.Select(
+        sql, params,
+        [&](const QSqlQuery &row) {
+            found = readRow(row);
+            return false;
+        },
+        error);
+    if (ok && !found && error)
+        *error = DbError{};
+    return ok ? found : std::nullopt;
+}
 
 } // namespace dravo::refdata
