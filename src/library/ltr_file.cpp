@@ -8,8 +8,8 @@
 namespace dravo::library {
 
 namespace {
-// The least a record can take: four int32 fields and three empty texts.
-constexpr std::size_t kSmallestRecord = 4 * 4 + 3;
+// The least a record can take: three int32 fields and three empty texts.
+constexpr std::size_t kSmallestRecord = 3 * 4 + 3;
 
 struct Level {
     NodeId parent;

@@ -85,6 +85,24 @@ TEST(LibraryFile, AnEmptyLibraryIsTwoZeroIntegers) {
     EXPECT_TRUE(tree.Empty());
 }
 
+TEST(LibraryFile, RecordsWithEmptyTextsTakeFifteenBytesEach) {
+    ArchiveWriter out;
+    out.I32(2);
+    for (int i = 0; i < 2; ++i) {
+        out.I32(i);
+        out.I32(kTemplate);
+        out.Text("");
+        out.Text("");
+        out.Text("");
+        out.I32(0);
+    }
+    out.I32(0);
+    ASSERT_EQ(out.Bytes().size(), 4u + 2 * 15 + 4);
+    LibraryTree tree;
+    ASSERT_TRUE(ReadLibrary(out.Bytes(), tree));
+    EXPECT_EQ(tree.Size(), 2u);
+}
+
 struct Damage {
     const char *what;
     std::string bytes;
