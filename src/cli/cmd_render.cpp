@@ -1,5 +1,6 @@
 // dravo-cli render: the contract page of a template, exactly as the document window loads it.
 #include "cli/command.h"
+#include "cli/var_pairs.h"
 #include "core/body_io.h"
 #include "core/fileio.h"
 #include "core/text.h"
@@ -18,7 +19,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "FILE.adf [--root DIR] [--number TEXT] [--date YYYY-MM-DD] [--no-date] [--highlight on|off] "
-    "[--kind N] [--counterparty ID] [--third ID] [--utf8] [-o OUT]";
+    "[--kind N] [--counterparty ID] [--third ID] [--set WORD=VALUE ...] [--utf8] [-o OUT]";
 
 // What the command line asks for, before anything is read.
 struct RenderRequest {
@@ -39,7 +40,13 @@ std::string ForReading(const std::string &page) {
     return out;
 }
 
-int Run(const Args &args) {
+int Run(const Args &given) {
+    // The values to show on this one page; the file is not changed.
+    Args args;
+    ValuePairs pairs;
+    std::string error;
+    if (!TakeValuePairs(given, args, pairs, error))
+        return Fail(error);
     static const std::vector<std::string_view> kValueOptions = {
         "--root", "--number", "--date", "--highlight", "--kind", "--counterparty", "--third", "-o"};
     // "-o" has a single dash, which the shared option scan does not take for an option.
@@ -85,13 +92,14 @@ int Run(const Args &args) {
     }
 
     CBody body;
-    std::string error;
     if (!LoadBodyFile(request.file, body, error)) {
         // The file system's reason names the file in the command line's own (UTF-8) bytes; a
         // format message is windows-1251 text.
         return Fail(error.rfind(request.file, 0) == 0 ? error
                                                       : request.file + ": " + ToUtf8(error));
     }
+    if (!ApplyValuePairs(body, pairs, error))
+        return Fail(request.file + ": " + error);
     inputs.body = &body;
     inputs.kind = request.kind ? *request.kind : body.Paragraph(ParTitle).m_nType;
 
