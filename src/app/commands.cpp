@@ -120,6 +120,7 @@ bool CommandImplemented(int id) {
     case ID_PREV_PANE:
     case ID_SETUP_DATA:      // the set-up data of a template
     case ID_USER_REQUISITES: // the user's requisites of a template
+    case ID_VARIABLE_DATA:   // the variable data of a template
         return true;
     default:
         return false;

@@ -287,6 +287,13 @@ void CHolderView::CmdUserRequisites() {
         DocumentChanged(false);
 }
 
+void CHolderView::CmdVariableData() {
+    const DialogResult result =
+        StandIn() ? StandIn()(*m_document, QStringLiteral("variables"), {}) : RunVariableDataForm();
+    if (result == DialogResult::Ok)
+        DocumentChanged(true);
+}
+
 void CHolderView::CmdClauseEditor(int article, int clause, int mode) {
     CBody &body = m_document->Body();
     if (article < 0 || static_cast<std::size_t>(article) >= body.ArticleCount())

@@ -72,6 +72,7 @@ class CHolderView : public QWebEngineView {
     void CmdPartyRequisites(int code);                       // DirRekv(6), DirRekv(7)
     void CmdOpenInReader();                                  // DirRekv(8)
     void CmdFragment(int id);                                // 10000..30000
+    void CmdVariableData();                                  // 2007
 
     // After a confirmed edit: mark the document modified (when modifying) and refresh.
     void DocumentChanged(bool modifying = true);
@@ -80,7 +81,7 @@ class CHolderView : public QWebEngineView {
     int ShowFragmentMenu(const QPoint &globalPos);
 
     // Test and timing seam: when set, the data commands call this instead of showing their
-    // dialog; it gets the dialog's name ("setup", "user", "clause") and its arguments.
+    // dialog; it gets the dialog's name ("setup", "user", "clause", "variables") and its arguments.
     using DialogStandIn =
         std::function<DialogResult(CHolderDoc &doc, const QString &dialog, const QList<int> &args)>;
     static void SetDialogStandIn(DialogStandIn standIn);
@@ -101,6 +102,7 @@ class CHolderView : public QWebEngineView {
     DialogResult RunSetupDataDialog();
     DialogResult RunUserRequisitesDialog();
     DialogResult RunClauseEditorDialog(int article, int clause, int mode);
+    DialogResult RunVariableDataForm();
 
     void OnLoadFinished(bool ok);
     void LoadFromScheme();

@@ -377,6 +377,10 @@ void CMainFrame::OnCommand(int id) {
         if (view->GetDocument()->Kind() == TemplateDocument)
             view->CmdUserRequisites();
         break;
+    case ID_VARIABLE_DATA:
+        if (view->GetDocument()->Kind() == TemplateDocument)
+            view->CmdVariableData();
+        break;
     case ID_HIGHLIGHT:
         CmdToggleHighlight();
         break;

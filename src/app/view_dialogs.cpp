@@ -3,11 +3,13 @@
 // document modified as the command requires.
 #include "app/commands.h"
 #include "app/dialogs/clause_dialog.h"
+#include "app/dialogs/entry_form_dialog.h"
 #include "app/dialogs/setup_data_dialog.h"
 #include "app/dialogs/user_requisites_dialog.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
 #include "app/roots.h"
+#include "app/shell.h"
 #include "core/user.h"
 
 namespace dravo {
@@ -40,6 +42,14 @@ DialogResult CHolderView::RunUserRequisitesDialog() {
 // The clause editor "Пункт" on an article and clause, in the page's mode.
 DialogResult CHolderView::RunClauseEditorDialog(int article, int clause, int mode) {
     return Result(::dravo::RunClauseDialog(this, *m_document, article, clause, mode));
+}
+
+// The entry form "Изменяемые данные" (kind 1), reopened for as long as it asks; Ok when the items
+// changed, through the form's OK or through its input aids and the item list.
+DialogResult CHolderView::RunVariableDataForm() {
+    if (m_document->Kind() != TemplateDocument)
+        return DialogResult::NotAvailable;
+    return Result(::dravo::RunVariableDataForm(this, m_document->Body(), Shell().lists));
 }
 
 } // namespace dravo
