@@ -9,6 +9,7 @@ packages=(
   qt6-webchannel-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-liberation fonts-dejavu-core xvfb xauth
+  libreoffice-writer-nogui poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -39,6 +39,10 @@ class DocumentContext {
     // Directory text (party rows, subject rows) is escaped for HTML as it is loaded; the
     // word-processor export and the registration card turn this off before loading.
     bool htmlText = true;
+    // The word-processor export: "{/}" gives a bare line break and the subject tables are RTF,
+    // kept in rtfPieces and marked in the text (RtfPieceMarker).
+    bool rtf = false;
+    std::vector<std::string> rtfPieces;
     std::string dateShortText;
     std::string dateWordsText;
     const CUser *user = nullptr;

@@ -147,4 +147,24 @@ void ReplaceAllIn(std::string &text, std::string_view from, std::string_view to)
     text.swap(out);
 }
 
+std::string PageTextFromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t cp = cp1251::DecodeUtf8(utf8, i);
+        const int b = cp1251::FromCodePoint(cp);
+        if (cp == '<')
+            out += "&lt;";
+        else if (cp == '>')
+            out += "&gt;";
+        else if (cp == '&')
+            out += "&amp;";
+        else if (b >= 0 && cp != 0x98)
+            out += static_cast<char>(b);
+        else
+            out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
+    }
+    return out;
+}
+
 } // namespace dravo::textgen

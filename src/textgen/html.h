@@ -35,6 +35,11 @@ std::string DirRekvLink(std::string_view text, int n, bool plain = false);
 // "<", ">" and "&" as entities: directory text is plain text, not markup.
 std::string EscapeHtml(std::string_view text);
 
+// Text typed by a user (UTF-8: a command line, a spreadsheet) as page text: "<", ">" and "&" as
+// entities, and a character that windows-1251 lacks as a numeric entity, so the page shows it and
+// the word-processor export writes it as the character it is.
+std::string PageTextFromUtf8(std::string_view utf8);
+
 // Every occurrence of from replaced by to, left to right, replaced text not rescanned.
 void ReplaceAllIn(std::string &text, std::string_view from, std::string_view to);
 

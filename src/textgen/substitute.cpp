@@ -8,6 +8,7 @@
 #include "russian/numbers.h"
 #include "russian/strings.h"
 #include "textgen/html.h"
+#include "textgen/rtf.h"
 #include "textgen/subject.h"
 
 namespace dravo::textgen {
@@ -162,12 +163,34 @@ std::string EvaluatePartyCommand(const DocumentContext &ctx, std::string_view wo
 // ---------------------------------------------------------------------------------------------
 // One command word
 
+namespace {
+
+// The subject table for the page, or for the export its RTF form as a piece with the text's own
+// paragraph style taken up again after it.
+std::string SubjectTableOf(DocumentContext &ctx, SubjectList list) {
+    if (!ctx.rtf)
+        return SubjectTable(ctx, list);
+    const int k = ctx.paragraph >= 0 && ctx.paragraph < static_cast<int>(kParagraphCount)
+                      ? ctx.paragraph
+                      : static_cast<int>(ParClauseText);
+    std::string piece = SubjectTableRtf(ctx, list);
+    piece += "}\\pard\\plain";
+    piece += RtfStylePrefix(ctx.body(), k);
+    piece += "\\lang1049 {";
+    ctx.rtfPieces.push_back(std::move(piece));
+    return RtfPieceMarker(ctx.rtfPieces.size() - 1);
+}
+
+} // namespace
+
 std::string Evaluate(DocumentContext &ctx, std::string_view word) {
     CBody &body = ctx.body();
     if (word == "/") {
         const int k = ctx.paragraph >= 0 && ctx.paragraph < static_cast<int>(kParagraphCount)
                           ? ctx.paragraph
                           : static_cast<int>(ParClauseText);
+        if (ctx.rtf)
+            return "<br>"; // the export writes the paragraph's own indent after the break
         return "<br>" + IndentHtml(body.Paragraph(static_cast<std::uint16_t>(k)).m_dFirstIndent);
     }
     if (word == "место составления"_w)
@@ -197,11 +220,11 @@ std::string Evaluate(DocumentContext &ctx, std::string_view word) {
         value = ctx.payment.forms.capitalized;
         data = true;
     } else if (word == "список предмета"_w) {
-        value = settings.m_nType != 0 ? SubjectTable(ctx, SubjectList::Subject)
+        value = settings.m_nType != 0 ? SubjectTableOf(ctx, SubjectList::Subject)
                                       : SubjectSentence(ctx, SubjectList::Subject);
         data = false;
     } else if (word == "список предмета расчета"_w) {
-        value = settings.m_nCheck != 0 ? SubjectTable(ctx, SubjectList::Payment)
+        value = settings.m_nCheck != 0 ? SubjectTableOf(ctx, SubjectList::Payment)
                                        : SubjectSentence(ctx, SubjectList::Payment);
         data = false;
     } else if (word == "сумма предмета"_w) {
