@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "refdata/connection.h"
 #include "refdata/directory.h"
+#include "refdata/directory_forms.h"
 #include "refdata/schema.h"
 #include "refdata/subject.h"
 
@@ -96,6 +97,22 @@ void PrintColumn(std::string_view column, const std::string &value) {
     std::cout << column << '=' << Utf8(value) << '\n';
 }
 
+// The check warnings of a row on standard error; they never change the exit status.
+void Warn(const std::vector<std::pair<std::string, std::string>> &warnings) {
+    for (const auto &[column, warning] : warnings)
+        std::cerr << "warning: " << column << ": " << Utf8(warning) << '\n';
+}
+
+void WarnParty(Directory &directory, int id) {
+    if (const auto record = directory.ReadParty(id))
+        Warn(PartyWarnings(*record));
+}
+
+void WarnBank(Directory &directory, int id) {
+    if (const auto record = directory.ReadBank(id))
+        Warn(BankWarnings(*record));
+}
+
 int PartyShow(const Args &args, Directory &directory, int id) {
     (void)args;
     DbError error;
@@ -132,6 +149,7 @@ int RunParty(const Args &args) {
             return FailWith(error, citizen ? "Укажите фамилию гражданина"_w
                                            : "Укажите наименование контрагента"_w);
         std::cout << *id << '\n';
+        WarnParty(directory, *id);
         return 0;
     }
     if (verb == "list" && positional.size() == 1) {
@@ -153,7 +171,10 @@ int RunParty(const Args &args) {
         if (!OpenReference(args, db))
             return 1;
         Directory directory(db);
-        return PartyShow(args, directory, id);
+        const int status = PartyShow(args, directory, id);
+        if (status == 0)
+            WarnParty(directory, id);
+        return status;
     }
     if (verb == "edit" && hasId) {
         ColumnValues values;
@@ -161,9 +182,11 @@ int RunParty(const Args &args) {
             !OpenReference(args, db))
             return 1;
         DbError error;
-        return Directory(db).UpdateParty(id, values, &error)
-                   ? 0
-                   : FailWith(error, "Укажите наименование контрагента"_w);
+        Directory directory(db);
+        if (!directory.UpdateParty(id, values, &error))
+            return FailWith(error, "Укажите наименование контрагента"_w);
+        WarnParty(directory, id);
+        return 0;
     }
     if (verb == "delete" && hasId && positional.size() == 2) {
         if (!OpenReference(args, db))
@@ -185,11 +208,34 @@ int RunBank(const Args &args) {
             !OpenReference(args, db))
             return 1;
         DbError error;
-        const auto id = Directory(db).AddBank(values, &error);
+        Directory directory(db);
+        const auto id = directory.AddBank(values, &error);
         if (!id)
             return FailWith(error, "Укажите наименование банка"_w);
         std::cout << *id << '\n';
+        WarnBank(directory, *id);
         return 0;
+    }
+    const std::optional<int> parsed =
+        positional.size() >= 2 ? WholeNumber(positional[1]) : std::nullopt;
+    const int id = parsed.value_or(-1);
+    if (verb == "edit" && parsed) {
+        ColumnValues values;
+        if (!ParseColumns({positional.begin() + 2, positional.end()}, values) ||
+            !OpenReference(args, db))
+            return 1;
+        DbError error;
+        Directory directory(db);
+        if (!directory.UpdateBank(id, values, &error))
+            return FailWith(error, "Укажите наименование банка"_w);
+        WarnBank(directory, id);
+        return 0;
+    }
+    if (verb == "delete" && parsed && positional.size() == 2) {
+        if (!OpenReference(args, db))
+            return 1;
+        DbError error;
+        return Directory(db).DeleteBank(id, &error) ? 0 : FailWith(error);
     }
     if (verb == "list" && positional.size() == 1) {
         if (!OpenReference(args, db))
@@ -202,12 +248,69 @@ int RunBank(const Args &args) {
             std::cout << bank.id << '\t' << Utf8(bank.texts[kNameB]) << '\n';
         return 0;
     }
-    return Fail("usage: bank add COLUMN=VALUE... | list  [--root DIR]");
+    return Fail("usage: bank add COLUMN=VALUE... | list | edit ID COLUMN=VALUE... | delete ID  "
+                "[--root DIR]");
+}
+
+// subject catalogue add|list|edit|delete: the property catalogue (LISTM).
+int RunCatalogue(const Args &args, const std::vector<std::string> &positional) {
+    const std::string verb = positional.size() >= 2 ? positional[1] : "";
+    const std::optional<int> parsed =
+        positional.size() >= 3 ? WholeNumber(positional[2]) : std::nullopt;
+    const int id = parsed.value_or(-1);
+    const std::string_view refused = "Укажите название имущества"_w;
+    SqlConnection db;
+    if (verb == "add") {
+        ColumnValues values;
+        if (!ParseColumns({positional.begin() + 2, positional.end()}, values) ||
+            !OpenReference(args, db))
+            return 1;
+        DbError error;
+        const auto added = SubjectStore(db).AddItem(values, &error);
+        if (!added)
+            return FailWith(error, refused);
+        std::cout << *added << '\n';
+        return 0;
+    }
+    if (verb == "list" && positional.size() == 2) {
+        if (!OpenReference(args, db))
+            return 1;
+        std::vector<CatalogueItem> items;
+        DbError error;
+        if (!SubjectStore(db).ListItems(items, &error))
+            return FailWith(error);
+        for (const CatalogueItem &item : items) {
+            char price[48];
+            std::snprintf(price, sizeof price, "%.2f", item.price);
+            std::cout << item.id << '\t' << Utf8(item.name) << '\t' << Utf8(item.unit) << '\t'
+                      << price << '\t' << Utf8(item.currency) << '\t' << Utf8(item.vat) << '\t'
+                      << Utf8(item.extra) << '\n';
+        }
+        return 0;
+    }
+    if (verb == "edit" && parsed) {
+        ColumnValues values;
+        if (!ParseColumns({positional.begin() + 3, positional.end()}, values) ||
+            !OpenReference(args, db))
+            return 1;
+        DbError error;
+        return SubjectStore(db).UpdateItem(id, values, &error) ? 0 : FailWith(error, refused);
+    }
+    if (verb == "delete" && parsed && positional.size() == 3) {
+        if (!OpenReference(args, db))
+            return 1;
+        DbError error;
+        return SubjectStore(db).DeleteItem(id, &error) ? 0 : FailWith(error);
+    }
+    return Fail("usage: subject catalogue add COLUMN=VALUE... | list | edit ID COLUMN=VALUE... | "
+                "delete ID  [--root DIR]   (columns Name, Edizm, Price2, Currency, Definds, Dop)");
 }
 
 int RunSubject(const Args &args) {
     const auto positional = Positional(args, kValueOptions);
     const std::string verb = positional.empty() ? "" : positional[0];
+    if (verb == "catalogue")
+        return RunCatalogue(args, positional);
     SqlConnection db;
     if (verb == "set" && positional.size() >= 2) {
         const std::string *rowText = Option(args, "--row");
@@ -253,8 +356,8 @@ int RunSubject(const Args &args) {
     }
     if (positional.size() == 1 && verb != "set" && verb != "show" && verb != "list")
         return RunSubjectForms(args); // the case forms of a subject's name
-    return Fail("usage: subject set NAME --row N COLUMN=VALUE... | show NAME | list | NAME  "
-                "[--root DIR]");
+    return Fail("usage: subject set NAME --row N COLUMN=VALUE... | show NAME | list | "
+                "catalogue add|list|edit|delete ... | NAME  [--root DIR]");
 }
 
 const bool registeredDb =
@@ -264,11 +367,14 @@ const bool registeredParty =
               "add --org|--citizen COLUMN=VALUE... | list | show ID | edit ID COLUMN=VALUE... | "
               "delete ID  [--root DIR]",
               &RunParty});
-const bool registeredBank =
-    Register({"bank", "add COLUMN=VALUE... | list  [--root DIR]", &RunBank});
+const bool registeredBank = Register(
+    {"bank", "add COLUMN=VALUE... | list | edit ID COLUMN=VALUE... | delete ID  [--root DIR]",
+     &RunBank});
 const bool registeredSubject = Register(
     {"subject",
-     "set NAME --row N COLUMN=VALUE... | show NAME | list  [--root DIR] | NAME (case forms)",
+     "set NAME --row N COLUMN=VALUE... | show NAME | list | catalogue add COLUMN=VALUE... | "
+     "catalogue list | catalogue edit ID COLUMN=VALUE... | catalogue delete ID  [--root DIR] | "
+     "NAME (case forms)",
      &RunSubject});
 
 } // namespace

@@ -87,6 +87,7 @@ enum class PartyKind { Organisation, Citizen };
 class Directory {
   public:
     explicit Directory(SqlConnection &connection) : m_db(connection) {}
+    SqlConnection &Connection() { return m_db; }
 
     // --- counterparties
     // Adds a row and gives its key. Columns not in values stay unset (an unset name is allowed,

@@ -32,6 +32,7 @@ struct CatalogueItem {
 class SubjectStore {
   public:
     explicit SubjectStore(SqlConnection &connection) : m_db(connection) {}
+    SqlConnection &Connection() { return m_db; }
 
     // The set of that name (names compare without regard to letter case) with at most seven
     // rows in their stored order. nullopt when no row has that Category (error then

@@ -75,3 +75,65 @@ TEST_F(CliTest, SubjectSetRow) {
 
 } // namespace
 } // namespace dravo::refdata::testing
+
+namespace dravo::refdata::testing {
+namespace {
+
+class CliChecksTest : public RootTest {
+  protected:
+    int Run(QStringList args, QString &out) {
+        const QString cli = QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli";
+        args << "--root" << m_root;
+        QProcess process;
+        process.start(cli, args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        out = QString::fromUtf8(process.readAllStandardOutput());
+        m_err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitCode();
+    }
+    QString m_err;
+};
+
+TEST_F(CliChecksTest, PartyAndBankReportCheckWarningsWithoutRefusing) {
+    if (!QFileInfo(QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli").isExecutable())
+        GTEST_SKIP() << "dravo-cli is not built";
+    QString out;
+    ASSERT_EQ(Run({"bank", "add", "NameB=Банк", "BIK=044525225", "KS=30101810500000000225"}, out),
+              0);
+    EXPECT_TRUE(m_err.contains("KS: Корр. счет не соответствует БИК банка")) << m_err.toStdString();
+    const QString bank = out.trimmed();
+    ASSERT_EQ(Run({"party", "add", "--org", "Name=Альфа", "INN=7707083894",
+                   "RS=40702810200000012345", "BankID=" + bank},
+                  out),
+              0);
+    EXPECT_TRUE(m_err.contains("INN: Неверное контрольное число ИНН")) << m_err.toStdString();
+    EXPECT_FALSE(m_err.contains("RS:")) << m_err.toStdString();
+    const QString id = out.trimmed();
+    ASSERT_EQ(Run({"party", "edit", id, "INN=7707083893"}, out), 0);
+    EXPECT_TRUE(m_err.isEmpty()) << m_err.toStdString();
+    ASSERT_EQ(Run({"bank", "edit", bank, "KS=30101810400000000225"}, out), 0);
+    EXPECT_TRUE(m_err.isEmpty()) << m_err.toStdString();
+}
+
+TEST_F(CliChecksTest, SubjectCatalogue) {
+    if (!QFileInfo(QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli").isExecutable())
+        GTEST_SKIP() << "dravo-cli is not built";
+    QString out;
+    ASSERT_EQ(Run({"subject", "catalogue", "add", "Name=Стол", "Edizm=шт.", "Price2=1500,50"}, out),
+              0)
+        << m_err.toStdString();
+    const QString id = out.trimmed();
+    ASSERT_EQ(Run({"subject", "catalogue", "edit", id, "Currency=у.е."}, out), 0);
+    ASSERT_EQ(Run({"subject", "catalogue", "list"}, out), 0);
+    EXPECT_EQ(out, id + "\tСтол\tшт.\t1500.50\tу.е.\t\t\n");
+    EXPECT_EQ(Run({"subject", "catalogue", "edit", id, "Name= "}, out), 1);
+    EXPECT_TRUE(m_err.contains("Укажите название имущества")) << m_err.toStdString();
+    EXPECT_EQ(Run({"subject", "catalogue", "edit", id, "Price2=дорого"}, out), 1);
+    ASSERT_EQ(Run({"subject", "catalogue", "delete", id}, out), 0);
+    ASSERT_EQ(Run({"subject", "catalogue", "list"}, out), 0);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Run({"subject", "catalogue", "delete", id}, out), 1);
+}
+
+} // namespace
+} // namespace dravo::refdata::testing
