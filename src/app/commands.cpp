@@ -121,6 +121,8 @@ bool CommandImplemented(int id) {
     case ID_SETUP_DATA:      // the set-up data of a template
     case ID_USER_REQUISITES: // the user's requisites of a template
     case ID_VARIABLE_DATA:   // the variable data of a template
+    case ID_COUNTERPARTY:    // the parties from the counterparty directory
+    case ID_SUBJECT:         // the subject of the contract
         return true;
     default:
         return false;

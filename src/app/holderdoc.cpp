@@ -86,7 +86,8 @@ bool CHolderDoc::Save(const QString &path, QString *error) {
     // Saving must not change the document when it fails: work on a copy.
     CBody copy = m_body;
     copy.Paragraph(ParTitle).m_nType = static_cast<std::uint16_t>(m_nKind);
-    copy.SetRecordNumbers(CounterpartyId(), -1);
+    // The third party is kept beside the counterparty, so a stored file reopens with both.
+    copy.SetRecordNumbers(CounterpartyId(), ThirdPartyId());
     std::string why;
     if (!SaveBodyFile(Local(path), copy, why)) {
         if (error)

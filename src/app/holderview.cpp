@@ -230,8 +230,9 @@ void CHolderView::OnDirRekv(int code) {
     case 2: // title, subtitle, date line, preamble, party names
         CmdSetupData();
         break;
-    case 3: // subject of the contract, lists: its dialog comes with the subject of contract
-    case 4:
+    case 3: // the subject of the contract
+    case 4: // the property given in settlement
+        CmdSubject(code == 4);
         break;
     case 5: // journal parameters: they come with the journal
         break;
@@ -322,11 +323,32 @@ void CHolderView::CmdPartyRequisites(int code) {
     const int id = code == 6 ? m_document->CounterpartyId() : m_document->ThirdPartyId();
     refdata::DocumentDatabase *db = m_document->Database();
     if (id != -1 && db && db->SelectedParty(side).has_value()) {
-        // The party's requisites card comes with the counterparty directory.
+        // The directory row changes, not the document: the page is rebuilt.
+        const DialogResult result = StandIn()
+                                        ? StandIn()(*m_document, QStringLiteral("party"), {code})
+                                        : RunPartyCardDialog(side);
+        if (result == DialogResult::Ok)
+            DocumentChanged(false);
         return;
     }
     if (MessageBox::AskYesNo(this, QStringLiteral("\n Контрагент не определен. Выбрать?")))
-        emit commandRequested(ID_COUNTERPARTY);
+        CmdCounterparty();
+}
+
+void CHolderView::CmdCounterparty() {
+    const DialogResult result = StandIn()
+                                    ? StandIn()(*m_document, QStringLiteral("counterparty"), {})
+                                    : RunCounterpartyDialog();
+    if (result == DialogResult::Ok)
+        DocumentChanged(true);
+}
+
+void CHolderView::CmdSubject(bool settlement) {
+    const DialogResult result =
+        StandIn() ? StandIn()(*m_document, QStringLiteral("subject"), {settlement ? 1 : 0})
+                  : RunSubjectDialog(settlement);
+    if (result == DialogResult::Ok)
+        DocumentChanged(true);
 }
 
 void CHolderView::CmdOpenInReader() {

@@ -7,6 +7,8 @@
 #include <QPointF>
 #include <QPointer>
 #include <QWebEngineView>
+
+#include "textgen/datasource.h"
 #include <functional>
 #include <memory>
 
@@ -70,6 +72,8 @@ class CHolderView : public QWebEngineView {
     void CmdUserRequisites();                                // 2003, DirRekv(1)
     void CmdClauseEditor(int article, int clause, int mode); // Bing, fragment menu
     void CmdPartyRequisites(int code);                       // DirRekv(6), DirRekv(7)
+    void CmdCounterparty();                                  // 2005, 2003 on kind 3
+    void CmdSubject(bool settlement);                        // 2057, DirRekv(3), DirRekv(4)
     void CmdOpenInReader();                                  // DirRekv(8)
     void CmdFragment(int id);                                // 10000..30000
     void CmdVariableData();                                  // 2007
@@ -81,7 +85,8 @@ class CHolderView : public QWebEngineView {
     int ShowFragmentMenu(const QPoint &globalPos);
 
     // Test and timing seam: when set, the data commands call this instead of showing their
-    // dialog; it gets the dialog's name ("setup", "user", "clause", "variables") and its arguments.
+    // dialog; it gets the dialog's name ("setup", "user", "clause", "variables",
+    // "counterparty", "subject", "party") and its arguments.
     using DialogStandIn =
         std::function<DialogResult(CHolderDoc &doc, const QString &dialog, const QList<int> &args)>;
     static void SetDialogStandIn(DialogStandIn standIn);
@@ -103,6 +108,9 @@ class CHolderView : public QWebEngineView {
     DialogResult RunUserRequisitesDialog();
     DialogResult RunClauseEditorDialog(int article, int clause, int mode);
     DialogResult RunVariableDataForm();
+    DialogResult RunCounterpartyDialog();
+    DialogResult RunSubjectDialog(bool settlement);
+    DialogResult RunPartyCardDialog(textgen::PartySide side);
 
     void OnLoadFinished(bool ok);
     void LoadFromScheme();

@@ -376,6 +376,15 @@ void CMainFrame::OnCommand(int id) {
     case ID_USER_REQUISITES:
         if (view->GetDocument()->Kind() == TemplateDocument)
             view->CmdUserRequisites();
+        else if (view->GetDocument()->Kind() == StoredFileDocument)
+            view->CmdCounterparty(); // a stored file names its parties instead
+        break;
+    case ID_COUNTERPARTY:
+        if (view->GetDocument()->Kind() == TemplateDocument)
+            view->CmdCounterparty();
+        break;
+    case ID_SUBJECT:
+        view->CmdSubject(false);
         break;
     case ID_VARIABLE_DATA:
         if (view->GetDocument()->Kind() == TemplateDocument)

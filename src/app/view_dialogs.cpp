@@ -4,7 +4,9 @@
 #include "app/commands.h"
 #include "app/dialogs/clause_dialog.h"
 #include "app/dialogs/entry_form_dialog.h"
+#include "app/dialogs/party_choice_dialog.h"
 #include "app/dialogs/setup_data_dialog.h"
+#include "app/dialogs/subject_dialog.h"
 #include "app/dialogs/user_requisites_dialog.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
@@ -37,6 +39,25 @@ DialogResult CHolderView::RunUserRequisitesDialog() {
     const QString userFile =
         Roots::DataFile(QString::fromLatin1(kUserFileName.data(), qsizetype(kUserFileName.size())));
     return Result(::dravo::RunUserRequisitesDialog(this, *m_document, userFile));
+}
+
+// "   Выбор контрагента": the counterparty and the third party of a template or a stored file.
+DialogResult CHolderView::RunCounterpartyDialog() {
+    if (m_document->Kind() != TemplateDocument && m_document->Kind() != StoredFileDocument)
+        return DialogResult::NotAvailable;
+    return Result(::dravo::RunPartyChoice(this, *m_document));
+}
+
+// "   Реквизиты контрагента" or "   Данные гражданина" on the party's row.
+DialogResult CHolderView::RunPartyCardDialog(textgen::PartySide side) {
+    bool found = false;
+    const bool ok = ::dravo::RunSelectedPartyCard(this, *m_document, side, &found);
+    return found ? Result(ok) : DialogResult::NotAvailable;
+}
+
+// "   Предмет договора", or the property given in settlement.
+DialogResult CHolderView::RunSubjectDialog(bool settlement) {
+    return Result(::dravo::RunSubjectDialog(this, *m_document, settlement));
 }
 
 // The clause editor "Пункт" on an article and clause, in the page's mode.
