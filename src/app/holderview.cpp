@@ -331,8 +331,9 @@ void CHolderView::CmdPartyRequisites(int code) {
             DocumentChanged(false);
         return;
     }
+    // "Да" runs command 2005 through the main window, as the menu does.
     if (MessageBox::AskYesNo(this, QStringLiteral("\n Контрагент не определен. Выбрать?")))
-        CmdCounterparty();
+        emit commandRequested(ID_COUNTERPARTY);
 }
 
 void CHolderView::CmdCounterparty() {
