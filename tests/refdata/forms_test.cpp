@@ -179,6 +179,25 @@ TEST_F(FormsTest, CardRefusalsAndFailuresGiveTheirMessages) {
     }
 }
 
+// Another program holds the file: the form says so, keeps what was typed, and OK later stores it.
+TEST_F(FormsTest, LockedDatabaseIsSaidAndNothingIsLost) {
+    const int id = Org("Альфа", "ООО");
+    PartyCard card(m_directory, id);
+    ASSERT_TRUE(card.Load());
+    card.SetText("Name", W("Бета"));
+    SqlConnection other;
+    ASSERT_TRUE(other.Open(FctPath(m_root), SqlConnection::OpenMode::ExistingOnly));
+    ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+    std::string message;
+    EXPECT_FALSE(card.Save(&message));
+    EXPECT_EQ(ToUtf8(message),
+              "База данных занята другой программой: изменения не записаны, повторите позже");
+    other.Rollback();
+    EXPECT_EQ(card.Text("Name"), W("Бета"));
+    ASSERT_TRUE(card.Save(&message)) << ToUtf8(message);
+    EXPECT_EQ(m_directory.ReadParty(id)->Text(kName), W("Бета"));
+}
+
 TEST_F(FormsTest, CitizenCardStoresItsFlags) {
     const int id = Citizen("Борисов", "Борис");
     PartyCard card(m_directory, id);
