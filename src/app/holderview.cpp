@@ -331,8 +331,13 @@ void CHolderView::CmdPartyRequisites(int code) {
             DocumentChanged(false);
         return;
     }
-    // "Да" runs command 2005 through the main window, as the menu does.
-    if (MessageBox::AskYesNo(this, QStringLiteral("\n Контрагент не определен. Выбрать?")))
+    if (!MessageBox::AskYesNo(this, QStringLiteral("\n Контрагент не определен. Выбрать?")))
+        return;
+    // "Да" runs command 2005 through the main window, as the menu does. A stored file, for
+    // which the menu grays that command, gets the choice itself.
+    if (m_document->Kind() == StoredFileDocument)
+        CmdCounterparty();
+    else
         emit commandRequested(ID_COUNTERPARTY);
 }
 

@@ -236,7 +236,10 @@ bool SubjectForm::EnterSetName(const std::string &typed, std::string *message) {
     for (const std::string &known : m_names)
         if (EqualsIgnoreCase(known, name))
             return ChooseSet(known, message);
-    if (!Save(message))
+    // Rows typed while no set was shown go to the new set only: "<не определено>" stays blank,
+    // or every template without a set would show them.
+    const bool intoNewSet = !name.empty() && EqualsIgnoreCase(m_setName, NoSet());
+    if (!intoNewSet && !Save(message))
         return false;
     DbError error;
     if (name.empty()) {

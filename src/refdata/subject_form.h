@@ -70,7 +70,8 @@ class SubjectForm {
     // loaded.
     bool ChooseSet(const std::string &name, std::string *message = nullptr);
     // A name typed into "Общее наименование" as the box is left: an existing set is chosen; a
-    // new name creates a blank set; an empty name deletes the shown set (never "<не
+    // new name creates a set that takes the rows shown (the set shown before keeps what it had
+    // when it was "<не определено>"); an empty name deletes the shown set (never "<не
     // определено>") and shows "<не определено>".
     bool EnterSetName(const std::string &typed, std::string *message = nullptr);
     // "для расчетов" ticked or cleared.

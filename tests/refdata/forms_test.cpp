@@ -329,6 +329,7 @@ TEST_F(SubjectFormTest, SetsAreCreatedChosenAndDeletedByName) {
     ASSERT_TRUE(form.Accept());
     EXPECT_EQ(m_body.Paragraph(ParReqText).m_strName, W("Мебель"));
     EXPECT_EQ(m_subjects.ReadSet(W("Мебель"))->rows[0].summ, 200.0);
+    EXPECT_EQ(m_subjects.ReadSet(NoSetName())->rows[0].name, ""); // "no set" stays blank
     // Choosing "<не определено>" shows its rows; choosing back shows the set's.
     SubjectForm again(m_subjects, m_body, false);
     ASSERT_TRUE(again.Open());
