@@ -153,6 +153,41 @@ void BM_LargeContract(benchmark::State &state) {
 }
 BENCHMARK(BM_LargeContract)->Unit(benchmark::kMillisecond);
 
+// The large contract with 5, 50 and 500 variables: a look-up must not cost more with more of them.
+void BM_LargeContractVariables(benchmark::State &state) {
+    const int variables = static_cast<int>(state.range(0));
+    const CBody body = MakeBody(100, 10000, variables, 3, 500);
+    RunPage(state, body);
+    state.counters["variables"] = variables;
+}
+BENCHMARK(BM_LargeContractVariables)->Arg(5)->Arg(50)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// The typical contract with 5 and 500 variables.
+void BM_TypicalContractVariables(benchmark::State &state) {
+    const CBody body = MakeBody(20, 150, static_cast<int>(state.range(0)), 2, 400);
+    RunPage(state, body);
+}
+BENCHMARK(BM_TypicalContractVariables)->Arg(5)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+// The large page converted to UTF-8 as the view and the CLI do: time per byte of the page.
+void BM_LargePageToUtf8(benchmark::State &state) {
+    CBody body = MakeBody(100, 10000, 50, 3, 500);
+    CUser user;
+    PageInputs in;
+    in.body = &body;
+    in.user = &user;
+    const std::string html = BuildPage(in).html;
+    for (auto _ : state) {
+        std::string utf8 = ToUtf8(html);
+        benchmark::DoNotOptimize(utf8);
+    }
+    state.counters["ns_per_byte"] = benchmark::Counter(
+        static_cast<double>(html.size()) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetBytesProcessed(static_cast<std::int64_t>(html.size()) * state.iterations());
+}
+BENCHMARK(BM_LargePageToUtf8)->Unit(benchmark::kMillisecond);
+
 // One text of growing size with one command every ~100 bytes: time per byte must stay flat.
 void BM_SubstituteOneText(benchmark::State &state) {
     CBody body = MakeBody(1, 1, 50, 1, 0);
