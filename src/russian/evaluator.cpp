@@ -79,16 +79,13 @@ class Parser {
     explicit Parser(std::string text) : s_(std::move(text)) { Next(); }
 
     double Statement() {
-        if (type_ == TokenType::Name) {
-            std::size_t p = pos_;
-            while (p < s_.size() && (s_[p] == ' ' || s_[p] == '\t'))
-                ++p;
-            if (p < s_.size() && s_[p] == '=') {
-                // An assignment: its value is that of the expression after "="; nothing is kept.
-                pos_ = p + 1;
-                Next();
-                return type_ == TokenType::End ? 0.0 : Expression();
-            }
+        // An assignment only when "=" stands right after the name ("x= 5"); in "x = 5" the name
+        // is the whole expression, and reads as 0.
+        // Its value is that of the expression after "="; nothing is kept.
+        if (type_ == TokenType::Name && pos_ < s_.size() && s_[pos_] == '=') {
+            pos_ += 1;
+            Next();
+            return type_ == TokenType::End ? 0.0 : Expression();
         }
         return Expression();
     }

@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CalcCase{"0", "0"}, CalcCase{"", "0"}, CalcCase{"0.0000001", "0"},
                       CalcCase{"1/8", "0,125"}, CalcCase{"1000000*1000000", "1000000000000"},
                       // assignments: the value of what follows "=", nothing remembered
-                      CalcCase{"x=5+1", "6"}, CalcCase{"x = 5", "5"}, CalcCase{"x=", "0"},
+                      CalcCase{"x=5+1", "6"}, CalcCase{"x= 5", "5"}, CalcCase{"x=", "0"},
+                      // "=" must follow the name at once: otherwise the name is read as 0
+                      CalcCase{"x = 5", "0"}, CalcCase{"x =5", "0"}, CalcCase{"x\t=5", "0"},
                       CalcCase{"x+1", "1"},
                       // unknown names, unbalanced and unreadable input
                       CalcCase{"foo(3)+1", "0"}, CalcCase{"pi*2", "0"}, CalcCase{"(2+3", "5"},
