@@ -168,11 +168,16 @@ SurnameCases SurnameRules(std::string_view s, bool male) {
 // --- First name and patronymic ------------------------------------------------------------
 
 // "ы" after г, к, х, ж, ч, ш, щ is spelled "и" ("Ольги", "Наташи").
-std::string SpellAfterVelar(std::string stem, std::string_view ending) {
+// With capital set the ending is written in capitals.
+std::string SpellAfterVelar(std::string stem, std::string_view ending, bool capital = false) {
     if (ending == "ы"_w && !stem.empty() && In("гкхжчшщГКХЖЧШЩ"_w, stem.back()))
         ending = "и"_w;
-    return stem + std::string(ending);
+    return stem + (capital ? ToUpper(ending) : std::string(ending));
 }
+
+// The letters after which a man's name in "а" or "я" is Russian and declines: consonants and
+// the soft sign, lower case.
+constexpr std::string_view kSoftOrConsonant = "бвгджзйклмнпрстфхцчшщь"_w;
 
 // caseIndex: 0 genitive, 1 dative, 2 accusative.
 std::string FirstNameCase(std::string_view name, bool male, int caseIndex) {
@@ -198,18 +203,28 @@ std::string FirstNameCase(std::string_view name, bool male, int caseIndex) {
             return std::string(Cut(n, 1)) + std::string(kSoftI[caseIndex]);
         if (last == "ь"_w[0])
             return caseIndex == 0 ? std::string(Cut(n, 1)) + std::string("я"_w) : n;
-        // Men's names in "а" and "я" decline as women's do: Никиты, Ильи.
-        if (n.back() != "а"_w[0] && n.back() != "я"_w[0])
+        // Men's names in "а" and "я" decline as women's do (Никиты, Ильи) when a consonant or
+        // "ь" stands before the ending; others are foreign and stay as typed (Франсуа).
+        const char ending = Lower(n.back());
+        if ((ending != "а"_w[0] && ending != "я"_w[0]) || n.size() < 2 ||
+            !In(kSoftOrConsonant, Lower(n[n.size() - 2])))
             return n;
     }
+    // The ending is compared in any letter case and written in the case of the letter it
+    // replaces: "ИЯ" gives "ИИ".
+    const char ending = Lower(n.back());
+    const bool capital = ending != n.back();
+    const auto withEnding = [&](std::string stem, std::string_view add) {
+        return SpellAfterVelar(std::move(stem), add, capital);
+    };
     static constexpr std::array<std::string_view, 3> kA = {"ы"_w, "е"_w, "у"_w};
-    if (n.back() == "а"_w[0])
-        return SpellAfterVelar(std::string(Cut(n, 1)), kA[caseIndex]);
-    if (n.back() == "я"_w[0]) {
-        // Dative "Марии" but "Наталье", "Илье".
+    if (ending == "а"_w[0])
+        return withEnding(std::string(Cut(n, 1)), kA[caseIndex]);
+    if (ending == "я"_w[0]) {
+        // Dative "Марии", "Ии" but "Наталье", "Илье".
         static constexpr std::array<std::string_view, 3> kYa = {"и"_w, "е"_w, "ю"_w};
-        const bool ia = EndsWith(n, "ия"_w);
-        return std::string(Cut(n, 1)) + std::string(caseIndex == 1 && ia ? "и"_w : kYa[caseIndex]);
+        const bool ia = n.size() >= 2 && Lower(n[n.size() - 2]) == "и"_w[0];
+        return withEnding(std::string(Cut(n, 1)), caseIndex == 1 && ia ? "и"_w : kYa[caseIndex]);
     }
     if (!male && n.back() == "ь"_w[0]) // Любовь: Любови
         return caseIndex == 2 ? n : std::string(Cut(n, 1)) + std::string("и"_w);
