@@ -2,13 +2,24 @@
 
 #include "core/text.h"
 #include "textgen/html.h"
+#include "textgen/markup.h"
 
 namespace dravo::textgen {
 
 std::string_view DocumentContext::UserText(std::size_t i) const {
     if (user == nullptr || i >= CUser::kTextCount)
         return {};
-    return user->Text(i);
+    const std::string &text = user->Text(i);
+    if (!htmlText || !MayHoldMarkup(text))
+        return text;
+    // Filtered once for as long as the text stays as it is.
+    userTexts_.resize(CUser::kTextCount);
+    auto &[raw, filtered] = userTexts_[i];
+    if (raw != text) {
+        raw = text;
+        filtered = FilterMarkup(text);
+    }
+    return filtered;
 }
 
 void DocumentContext::LoadParties(PartySource *source) {
@@ -54,20 +65,33 @@ void DocumentContext::LoadSubjects(SubjectSource *source) {
     payment = LoadSubject(source, settings.m_strText, htmlText);
 }
 
-std::optional<std::size_t> DocumentContext::FindVariable(std::string_view word) const {
+void DocumentContext::IndexVariables() const {
     const std::vector<CPun> &variables = body().m_parVariables.m_arItems;
-    bool same = indexed_ && indexedNames_.size() == variables.size();
-    for (std::size_t k = 0; same && k < variables.size(); ++k)
-        same = indexedNames_[k] == variables[k].m_strName;
-    if (!same) {
-        variableIndex_.clear();
-        indexedNames_.clear();
-        for (std::size_t k = 0; k < variables.size(); ++k) { // the first of a name wins
-            indexedNames_.push_back(variables[k].m_strName);
-            variableIndex_.emplace(ToLower(variables[k].m_strName), k);
-        }
-        indexed_ = true;
+    variableIndex_.clear();
+    variableIndex_.reserve(variables.size());
+    indexedNames_.clear();
+    for (std::size_t k = 0; k < variables.size(); ++k) { // the first of a name wins
+        indexedNames_.push_back(variables[k].m_strName);
+        variableIndex_.emplace(ToLower(variables[k].m_strName), k);
     }
+    indexed_ = true;
+}
+
+bool DocumentContext::IndexCurrent() const {
+    const std::vector<CPun> &variables = body().m_parVariables.m_arItems;
+    if (!indexed_ || indexedNames_.size() != variables.size())
+        return false;
+    if (variablesHeld_)
+        return true;
+    for (std::size_t k = 0; k < variables.size(); ++k)
+        if (indexedNames_[k] != variables[k].m_strName)
+            return false;
+    return true;
+}
+
+std::optional<std::size_t> DocumentContext::FindVariable(std::string_view word) const {
+    if (!IndexCurrent())
+        IndexVariables();
     const auto it = variableIndex_.find(ToLower(word));
     if (it == variableIndex_.end())
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/body.h"
@@ -57,7 +58,8 @@ class DocumentContext {
     const SubjectState &Subject(SubjectList list) const {
         return list == SubjectList::Subject ? subject : payment;
     }
-    // The user's requisite text i (0..13); empty when the requisites were not loaded.
+    // The user's requisite text i (0..13); empty when the requisites were not loaded. For the
+    // page (htmlText) the text is filtered as template text is.
     std::string_view UserText(std::size_t i) const;
 
     // Refreshes both party records from the source (nothing: blank forms).
@@ -65,16 +67,26 @@ class DocumentContext {
     // Prepares both subject lists from the set names in paragraph 6 (nothing: no sets).
     void LoadSubjects(SubjectSource *source);
 
-    // The index of the first variable whose name equals word without regard to letter case.
+    // The index of the first variable whose name equals word without regard to letter case:
+    // one hash look-up. Unless the variables are held, the names are first compared with those
+    // the index was built from, as the user may edit them while a context lives.
     std::optional<std::size_t> FindVariable(std::string_view word) const;
+    // The variables stay as they are while this context lives (a page is being built): look-ups
+    // cost the same whatever their number.
+    void HoldVariables() { variablesHeld_ = true; }
 
   private:
+    bool IndexCurrent() const;
+    void IndexVariables() const;
+
     CBody *body_;
-    // Lower-case name to the first variable of that name, built from indexedNames_; rebuilt
-    // when the names change (the variables may be edited while a context lives).
+    bool variablesHeld_ = false;
+    // Lower-case name to the first variable of that name, and the names it was built from.
     mutable std::unordered_map<std::string, std::size_t> variableIndex_;
     mutable std::vector<std::string> indexedNames_;
     mutable bool indexed_ = false;
+    // The user's texts with markup in them, as typed and as the page shows them.
+    mutable std::vector<std::pair<std::string, std::string>> userTexts_;
 };
 
 // A context ready for evaluation: parties, subjects, date texts and the place refreshed as the

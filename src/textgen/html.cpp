@@ -1,5 +1,7 @@
 #include "textgen/html.h"
 
+#include "textgen/markup.h"
+
 #include <cmath>
 
 #include "core/text.h"
@@ -23,7 +25,7 @@ std::string ParagraphCss(const CPun &p, int k, int kind) {
     std::string css;
     css.reserve(200);
     css += "font-family:";
-    css += p.m_strFont;
+    css += CssFontName(p.m_strFont);
     css += "; font-size:";
     css += std::to_string(static_cast<long long>(p.m_nFontSize * 1.454));
     css += "px; font-weight:";

@@ -4,6 +4,7 @@
 #include "russian/strings.h"
 #include "textgen/context.h"
 #include "textgen/html.h"
+#include "textgen/markup.h"
 #include "textgen/party.h"
 #include "textgen/substitute.h"
 
@@ -14,6 +15,15 @@ using namespace dravo::literals;
 namespace {
 
 constexpr std::string_view kClickSetup = "<A onClick='window.external.DirRekv(2)';>";
+
+// A template text is data: what in it would run is filtered out before its commands are
+// substituted (the values of the commands are filtered where they are read).
+void SubstituteTextInto(DocumentContext &ctx, std::string_view text, std::string &out) {
+    if (MayHoldMarkup(text))
+        SubstituteInto(ctx, FilterMarkup(text), out);
+    else
+        SubstituteInto(ctx, text, out);
+}
 
 // The date line from the date texts already in the context.
 std::string DateLineHtml(const DocumentContext &ctx, bool shown);
@@ -98,15 +108,15 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
         out += "<DIV CLASS = \"capdoc\">";
         out += IndentHtml(title.m_dFirstIndent);
         out += kClickSetup;
-        SubstituteInto(ctx, title.m_strText, out);
+        SubstituteTextInto(ctx, title.m_strText, out);
         out += "<SPAN STYLE=\"font-family:";
-        out += title.m_strFont;
+        out += CssFontName(title.m_strFont);
         out += "; font-size:";
         out += std::to_string(static_cast<long long>(title.m_nFontSize * 1.2));
         out += "px; font-weight:400;\">";
         if (!in.number.empty()) {
             out += " №"_w;
-            out += in.number;
+            FilterMarkupInto(in.number, out);
         }
         out += "</SPAN></A></DIV>";
     }
@@ -115,7 +125,7 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
         out += "<DIV CLASS = \"undercap\">";
         out += IndentHtml(subtitle.m_dFirstIndent);
         out += kClickSetup;
-        SubstituteInto(ctx, subtitle.m_strText, out);
+        SubstituteTextInto(ctx, subtitle.m_strText, out);
         out += "</A></DIV>";
     }
     if (in.kind == kTemplateDocument && !title.m_strText.empty()) {
@@ -139,7 +149,7 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
             out += number;
             out += ", 0, 0)';>";
             out += NumberingHtml(article.m_head.m_nType, a, a);
-            SubstituteInto(ctx, article.m_head.m_strText, out);
+            SubstituteTextInto(ctx, article.m_head.m_strText, out);
             out += "</A></DIV>";
         }
         unsigned c = 0;
@@ -158,7 +168,7 @@ void AppendBody(DocumentContext &ctx, const PageInputs &in, std::string &out) {
             out += std::to_string(j);
             out += ",1)';>";
             out += NumberingHtml(clause.m_nType, a, c);
-            SubstituteInto(ctx, clause.m_strText, out);
+            SubstituteTextInto(ctx, clause.m_strText, out);
             out += "</A></DIV>";
             if (clause.m_nType != 0 && clause.m_nType != 4 && clause.m_nType != 5)
                 ++c;
@@ -199,7 +209,7 @@ std::string DateLineHtml(const DocumentContext &ctx, bool shown) {
                "BORDER=\"0\"><TR><TD><DIV CLASS=\"linedate\">";
         out += indent;
         out += kClickSetup;
-        out += line.m_strText;
+        FilterMarkupInto(line.m_strText, out);
         out += "</A></DIV></TD><TD><DIV CLASS=\"linedate2\"><DIV ALIGN=\"right\">";
         out += datePart;
         out += "</DIV></DIV></TD></TR></TABLE>";
@@ -207,7 +217,7 @@ std::string DateLineHtml(const DocumentContext &ctx, bool shown) {
         out += "<DIV CLASS=\"linedate\">";
         out += indent;
         out += kClickSetup;
-        out += line.m_strText;
+        FilterMarkupInto(line.m_strText, out);
         out += "</A>, ";
         out += datePart;
         out += "</FONT></DIV></DIV>";
@@ -219,8 +229,8 @@ std::string DateLineHtml(const DocumentContext &ctx, bool shown) {
 
 std::string PreambleHtml(DocumentContext &ctx) {
     CBody &body = ctx.body();
-    const std::string closing = ClosingPhrase(body.Paragraph(ParTitle).m_strText);
-    body.Paragraph(ParArticleHead).m_strText = closing;
+    body.Paragraph(ParArticleHead).m_strText = ClosingPhrase(body.Paragraph(ParTitle).m_strText);
+    const std::string closing = FilterMarkup(body.Paragraph(ParArticleHead).m_strText);
     const std::string d1 = PartyPreamble(ctx, 1);
     const std::string d2 = PartyPreamble(ctx, 2);
     const bool third = ThirdPartyPresent(body);
@@ -323,6 +333,7 @@ PageResult BuildPage(const PageInputs &in) {
     if (in.body == nullptr)
         return result;
     DocumentContext ctx(*in.body);
+    ctx.HoldVariables();
     ctx.kind = in.kind;
     ctx.highlight = in.highlight;
     ctx.user = in.user;

@@ -4,6 +4,7 @@
 #include "russian/strings.h"
 #include "textgen/context.h"
 #include "textgen/html.h"
+#include "textgen/markup.h"
 
 namespace dravo::textgen {
 
@@ -147,6 +148,11 @@ std::string ClosingPhrase(std::string_view title) {
 
 namespace {
 
+// A party name typed into the template, filtered for the page.
+std::string PageText(const DocumentContext &ctx, std::string text) {
+    return ctx.htmlText ? FilterMarkup(text) : text;
+}
+
 std::string UserPreamble(const DocumentContext &ctx, const std::string &name) {
     std::string out(ctx.UserText(0));
     if (!name.empty()) {
@@ -243,7 +249,7 @@ const PartyState &PartyOfRole(const DocumentContext &ctx, int role) {
 
 std::string PartyPreamble(const DocumentContext &ctx, int position) {
     const int role = RoleAt(ctx.body(), position);
-    const std::string name = PartyName(ctx.body(), position);
+    const std::string name = PageText(ctx, PartyName(ctx.body(), position));
     if (role == kRoleUser)
         return UserPreamble(ctx, name);
     const PartyState &party = PartyOfRole(ctx, role);
@@ -325,7 +331,7 @@ std::string CounterpartyRequisites(const PartyState &party) {
 std::string PartyLine(const DocumentContext &ctx, int position, int kind) {
     const int role = RoleAt(ctx.body(), position);
     if (kind == 0)
-        return PartyName(ctx.body(), position);
+        return PageText(ctx, PartyName(ctx.body(), position));
     if (role == kRoleUser) {
         switch (kind) {
         case 1:

@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "textgen/html.h"
+#include "textgen/markup.h"
 
 namespace dravo::textgen {
 
@@ -88,7 +89,7 @@ std::string SubjectTable(const DocumentContext &ctx, SubjectList list) {
     out += std::to_string(WholePart(font.m_dWidth));
     out += " STYLE=\"";
     out += "font-family:";
-    out += font.m_strFont;
+    out += CssFontName(font.m_strFont);
     out += ";font-size:";
     out += std::to_string(static_cast<long long>(font.m_nFontSize * 1.45));
     out += ";font-style:";

@@ -8,6 +8,7 @@
 #include "russian/numbers.h"
 #include "russian/strings.h"
 #include "textgen/html.h"
+#include "textgen/markup.h"
 #include "textgen/rtf.h"
 #include "textgen/subject.h"
 
@@ -193,17 +194,22 @@ std::string Evaluate(DocumentContext &ctx, std::string_view word) {
             return "<br>"; // the export writes the paragraph's own indent after the break
         return "<br>" + IndentHtml(body.Paragraph(static_cast<std::uint16_t>(k)).m_dFirstIndent);
     }
-    if (word == "место составления"_w)
-        return body.Paragraph(ParDateLine).m_strText;
+    if (word == "место составления"_w) // the template's or the user's text: filtered for the page
+        return ctx.htmlText ? FilterMarkup(body.Paragraph(ParDateLine).m_strText)
+                            : body.Paragraph(ParDateLine).m_strText;
     if (word == "дата составления"_w)
         return ctx.dateShortText;
     if (word == "дата составления прописью"_w)
         return ctx.dateWordsText;
 
     bool data = false; // colour kind: variables, lists, sums and words are "plain", the rest data
+    // Whether the value is text of the template (a variable's value, the subject's name), which
+    // is filtered for the page, rather than the program's markup or escaped directory text.
+    bool typed = false;
     std::string value;
     if (const auto k = ctx.FindVariable(word)) {
         value = body.Variable(static_cast<std::uint16_t>(*k)).m_strText;
+        typed = true;
     } else {
         value = AgreeWithSubject(ctx, word);
         data = true;
@@ -212,27 +218,27 @@ std::string Evaluate(DocumentContext &ctx, std::string_view word) {
     const CPun &settings = body.Paragraph(ParReqText);
     if (StartsWith(word, "предмет"_w)) {
         value = SubjectNameForm(ctx, word);
-        data = true;
+        data = typed = true;
     } else if (word == "Предмет!"_w) {
         value = ctx.subject.forms.capitalized;
-        data = true;
+        data = typed = true;
     } else if (word == "Предмет! расчета"_w) {
         value = ctx.payment.forms.capitalized;
-        data = true;
+        data = typed = true;
     } else if (word == "список предмета"_w) {
         value = settings.m_nType != 0 ? SubjectTableOf(ctx, SubjectList::Subject)
                                       : SubjectSentence(ctx, SubjectList::Subject);
-        data = false;
+        data = typed = false;
     } else if (word == "список предмета расчета"_w) {
         value = settings.m_nCheck != 0 ? SubjectTableOf(ctx, SubjectList::Payment)
                                        : SubjectSentence(ctx, SubjectList::Payment);
-        data = false;
+        data = typed = false;
     } else if (word == "сумма предмета"_w) {
         value = SubjectTotal(ctx, SubjectList::Subject);
-        data = false;
+        data = typed = false;
     } else if (word == "сумма предмета расчета"_w) {
         value = SubjectTotal(ctx, SubjectList::Payment);
-        data = false;
+        data = typed = false;
     } else if (EndsWith(word, "прописью"_w)) {
         const std::string_view inner =
             russian_detail::TrimRight(word.substr(0, word.size() >= 9 ? word.size() - 9 : 0));
@@ -249,13 +255,16 @@ std::string Evaluate(DocumentContext &ctx, std::string_view word) {
             ctx.highlight = highlight;
         }
         value = NumberInWords(number, Cardinal);
-        data = false;
+        data = typed = false;
     } else if (StartsWith(word, "перв"_w) || StartsWith(word, "втор"_w)) {
         value = EvaluatePartyCommand(ctx, word);
+        typed = false;
     }
 
     if (value == "<не определено>"_w)
         value.clear();
+    else if (typed && ctx.htmlText && MayHoldMarkup(value))
+        value = FilterMarkup(value);
     if (!ctx.highlight)
         return value;
     std::string out = data ? "<SPAN STYLE=\"color:darkblue;\">" : "<SPAN STYLE=\"color:blue;\">";

@@ -43,13 +43,13 @@ TEST_F(SubstituteTest, PassFindsCommandsLeftToRight) {
         {"a {x} b {x}", "a X b X"},
         {"{ x }", "X"},
         {"{\tx\n}", "X"},
-        {"{{x}", "X"},        // a second opening brace belongs to the same command
-        {"{x{x}", "xx"},      // ...its word is the text without both braces
-        {"a {x b", "a {x b"}, // no closing brace: unchanged from the brace on
-        {"{x} {x", "X {x"},   // ...also after a substituted command
-        {"}{x}{", "}X{"},     // a lone closing brace is text
-        {"{y}", "<X>"},       // a value holding commands is substituted in its turn
-        {"{y}{y}", "<X><X>"},
+        {"{{x}", "X"},              // a second opening brace belongs to the same command
+        {"{x{x}", "xx"},            // ...its word is the text without both braces
+        {"a {x b", "a {x b"},       // no closing brace: unchanged from the brace on
+        {"{x} {x", "X {x"},         // ...also after a substituted command
+        {"}{x}{", "}X{"},           // a lone closing brace is text
+        {"{y}", "&lt;X>"},          // a value holding commands is substituted in its turn (and a
+        {"{y}{y}", "&lt;X>&lt;X>"}, // "<" that opens no tag is text)
         {"{} {a{}", "&nbsp; {a&nbsp;"}, // "{}" already met replaces its later occurrences
         {"{a} {b{a}", "A {bA"},         // so does any remembered command
         {"{X}", "X"},                   // variable names ignore letter case
