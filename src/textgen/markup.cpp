@@ -104,7 +104,7 @@ bool SafeStyle(std::string_view value) {
             i += 5;
             continue;
         }
-        if (!IsSpace(value[i]))
+        if (static_cast<unsigned char>(value[i]) > 0x20) // blanks and control characters
             v += LowerAscii(value[i]);
     }
     if (v.find_first_of("\\&") != std::string::npos)
