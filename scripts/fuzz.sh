@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of tests/fuzz with clang and runs each for a bounded time
-# (FUZZ_SECONDS, default 60) from its seed corpus. A crash, a leak or a sanitizer report fails.
+# (FUZZ_SECONDS, default 25) from its seed corpus. A crash, a leak or a sanitizer report fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
-SECONDS_EACH=${FUZZ_SECONDS:-60}
+SECONDS_EACH=${FUZZ_SECONDS:-25}
 WORK=tests/fuzz/corpus-work
 
 CXX=clang++ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
