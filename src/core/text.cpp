@@ -1,23 +1,65 @@
 #include "text.h"
 
+#include <cstring>
+
 namespace dravo {
 
-std::string ToUtf8(std::string_view in) {
-    std::string out;
-    out.reserve(in.size() * 2);
-    for (const char c : in) {
-        const char32_t cp = cp1251::ToCodePoint(static_cast<unsigned char>(c));
+namespace {
+
+// The UTF-8 of every byte: its length and up to three bytes, built once at compile time.
+struct Utf8Of {
+    unsigned char length;
+    char bytes[3];
+};
+
+constexpr std::array<Utf8Of, 256> MakeUtf8Table() {
+    std::array<Utf8Of, 256> table{};
+    for (unsigned b = 0; b < 256; ++b) {
+        const char32_t cp = cp1251::ToCodePoint(static_cast<unsigned char>(b));
+        Utf8Of &u = table[b];
         if (cp < 0x80) {
-            out += static_cast<char>(cp);
+            u = {1, {static_cast<char>(cp), 0, 0}};
         } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            u = {2,
+                 {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0}};
         } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            u = {3,
+                 {static_cast<char>(0xE0 | (cp >> 12)),
+                  static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                  static_cast<char>(0x80 | (cp & 0x3F))}};
         }
     }
+    return table;
+}
+
+constexpr std::array<Utf8Of, 256> kUtf8Of = MakeUtf8Table();
+
+} // namespace
+
+std::string ToUtf8(std::string_view in) {
+    // One pass into room for the longest result, cut to its length at the end: runs of plain
+    // ASCII are copied eight bytes at a time, every other byte from the table.
+    std::string out;
+    out.resize(in.size() * 3);
+    char *o = out.data();
+    const char *p = in.data();
+    const char *const end = p + in.size();
+    while (p != end) {
+        if (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                std::memcpy(o, p, 8);
+                o += 8;
+                p += 8;
+                continue;
+            }
+        }
+        const Utf8Of &u = kUtf8Of[static_cast<unsigned char>(*p++)];
+        std::memcpy(o, u.bytes, 3); // the room past the character is overwritten next
+        o += u.length;
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

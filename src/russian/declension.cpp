@@ -252,11 +252,14 @@ std::string NamePatronymicCase(std::string_view text, bool male, int caseIndex) 
         blank == std::string_view::npos ? std::string_view() : text.substr(0, blank);
     const std::string_view patronymic =
         blank == std::string_view::npos ? text : text.substr(blank + 1);
-    const std::string firstForm = FirstNameCase(first, male, caseIndex);
-    const std::string patronymicForm = PatronymicCase(patronymic, caseIndex);
+    std::string patronymicForm = PatronymicCase(patronymic, caseIndex);
     if (blank == std::string_view::npos)
         return patronymicForm;
-    return firstForm + " " + patronymicForm;
+    std::string out = FirstNameCase(first, male, caseIndex);
+    out.reserve(out.size() + 1 + patronymicForm.size());
+    out += ' ';
+    out += patronymicForm;
+    return out;
 }
 
 // --- Posts ------------------------------------------------------------------------------------
@@ -307,6 +310,8 @@ std::string PostCase(std::string_view post, bool genitive) {
         p = std::string(Cut(post, 1)) + std::string(genitive ? "ы"_w : "е"_w);
     else
         p = PostRules(post, genitive);
+    if (p.find("й"_w[0]) == std::string::npos) // every ending below ends in "й"
+        return p;
     if (genitive) {
         ReplaceAll(p, "ный"_w, "ного"_w);
         ReplaceAll(p, "кий"_w, "кого"_w);
@@ -382,8 +387,11 @@ PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatr
             if (next != std::string::npos)
                 second = np[next];
         }
-        f.initials = std::string(1, np[0]) + "." + std::string(1, second) + ".";
-        f.initialsSurname = f.initials + "&nbsp;" + f.surname;
+        f.initials = {np[0], '.', second, '.'};
+        f.initialsSurname.reserve(f.initials.size() + 6 + f.surname.size());
+        f.initialsSurname += f.initials;
+        f.initialsSurname += "&nbsp;";
+        f.initialsSurname += f.surname;
     }
     while (!f.initialsSurname.empty() && f.initialsSurname.back() == '.')
         f.initialsSurname.pop_back();
@@ -397,6 +405,7 @@ PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatr
     f.namePatronymicAccusative = NamePatronymicCase(np, f.male, 2);
 
     f.fullNameGenitive = DeclineSurnameText(f.surname, f.male ? kMasculine : kFeminine, CaseGen);
+    f.fullNameGenitive.reserve(f.fullNameGenitive.size() + 1 + f.namePatronymicGenitive.size());
     if (!f.fullNameGenitive.empty() && !f.namePatronymicGenitive.empty())
         f.fullNameGenitive += ' ';
     f.fullNameGenitive += f.namePatronymicGenitive;

@@ -4,6 +4,7 @@
 #include "russian/strings.h"
 
 #include <array>
+#include <cstring>
 
 namespace dravo {
 
@@ -92,38 +93,37 @@ std::string NumberInWords(std::string_view text, WordsMode mode) {
             d[g * 3 + 1] = 0;
         }
 
-    std::string out;
-    out.reserve(160);
+    // Built in a local buffer (at most 4 groups of hundreds, tens, units and a scale word) and
+    // copied out once, trimmed. The thousands take the feminine "одна", "две" in place of "один",
+    // "два" (and of "первого", "второго" in the genitive ordinal).
+    char buffer[256];
+    std::size_t n = 0;
+    const auto put = [&](std::string_view word) {
+        std::memcpy(buffer + n, word.data(), word.size());
+        n += word.size();
+    };
     for (int g = 0; g < 4; ++g) {
-        out += kHundreds[d[g * 3]];
-        out += ' ';
-        out += kTens[d[g * 3 + 1]];
-        out += ' ';
-        out += units[d[g * 3 + 2]];
+        put(kHundreds[static_cast<std::size_t>(d[g * 3])]);
+        buffer[n++] = ' ';
+        put(kTens[static_cast<std::size_t>(d[g * 3 + 1])]);
+        buffer[n++] = ' ';
+        const int unit = d[g * 3 + 2];
+        if (g == 2 && mode != OrdinalNeuter && (unit == 1 || unit == 2))
+            put(unit == 1 ? "одна"_w : "две"_w);
+        else
+            put(units[static_cast<std::size_t>(unit)]);
         if (g < 3)
-            out += scale[g];
+            put(scale[static_cast<std::size_t>(g)]);
     }
-
-    ReplaceAll(out, "один тысяча"_w, "одна тысяча"_w);
-    ReplaceAll(out, "два тысячи"_w, "две тысячи"_w);
-    const std::string_view trimmed = Trim(out);
-    out.erase(0, static_cast<std::size_t>(trimmed.data() - out.data()));
-    out.resize(trimmed.size());
+    const std::string_view trimmed = Trim(std::string_view(buffer, n));
 
     const char softSign = "ь"_w[0];
-    if (mode == OrdinalNeuter) {
-        if (!out.empty() && out.back() == softSign) {
-            out.pop_back();
-            out += "ое"_w;
-        }
-    } else if (mode == OrdinalGenitive) {
-        ReplaceAll(out, "первого тысяча"_w, "одна тысяча"_w);
-        ReplaceAll(out, "второго тысячи"_w, "две тысячи"_w);
-        if (!out.empty() && out.back() == softSign) {
-            out.pop_back();
-            out += "ого"_w;
-        }
-    }
+    const bool ending = mode != Cardinal && !trimmed.empty() && trimmed.back() == softSign;
+    std::string out;
+    out.reserve(trimmed.size() + 3);
+    out.append(ending ? Cut(trimmed, 1) : trimmed);
+    if (ending)
+        out += mode == OrdinalNeuter ? "ое"_w : "ого"_w;
     return out;
 }
 

@@ -70,8 +70,10 @@ void DocumentContext::IndexVariables() const {
     variableIndex_.clear();
     variableIndex_.reserve(variables.size());
     indexedNames_.clear();
+    indexedCount_ = variables.size();
     for (std::size_t k = 0; k < variables.size(); ++k) { // the first of a name wins
-        indexedNames_.push_back(variables[k].m_strName);
+        if (!variablesHeld_)                             // held variables are not compared again
+            indexedNames_.push_back(variables[k].m_strName);
         variableIndex_.emplace(ToLower(variables[k].m_strName), k);
     }
     indexed_ = true;
@@ -79,7 +81,7 @@ void DocumentContext::IndexVariables() const {
 
 bool DocumentContext::IndexCurrent() const {
     const std::vector<CPun> &variables = body().m_parVariables.m_arItems;
-    if (!indexed_ || indexedNames_.size() != variables.size())
+    if (!indexed_ || indexedCount_ != variables.size())
         return false;
     if (variablesHeld_)
         return true;

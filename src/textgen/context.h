@@ -71,9 +71,18 @@ class DocumentContext {
     // one hash look-up. Unless the variables are held, the names are first compared with those
     // the index was built from, as the user may edit them while a context lives.
     std::optional<std::size_t> FindVariable(std::string_view word) const;
-    // The variables stay as they are while this context lives (a page is being built): look-ups
-    // cost the same whatever their number.
+    // Nothing the commands read changes while this context lives (a page is being built):
+    // variable look-ups cost the same whatever their number, and the value of each command is
+    // kept for the rest of the page.
     void HoldVariables() { variablesHeld_ = true; }
+    bool PageValuesCached() const { return variablesHeld_; }
+    const std::string *CachedValue(std::string_view command) const {
+        const auto it = values_.find(command);
+        return it == values_.end() ? nullptr : &it->second;
+    }
+    void CacheValue(std::string_view command, const std::string &value) {
+        values_.emplace(std::string(command), value);
+    }
 
   private:
     bool IndexCurrent() const;
@@ -84,7 +93,15 @@ class DocumentContext {
     // Lower-case name to the first variable of that name, and the names it was built from.
     mutable std::unordered_map<std::string, std::size_t> variableIndex_;
     mutable std::vector<std::string> indexedNames_;
+    mutable std::size_t indexedCount_ = 0;
     mutable bool indexed_ = false;
+    struct ViewHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::unordered_map<std::string, std::string, ViewHash, std::equal_to<>> values_;
     // The user's texts with markup in them, as typed and as the page shows them.
     mutable std::vector<std::pair<std::string, std::string>> userTexts_;
 };

@@ -273,6 +273,20 @@ std::string Evaluate(DocumentContext &ctx, std::string_view word) {
     return out;
 }
 
+// The value of a whole command ("{...}"). While a page is built the values stand still (only "/"
+// depends on the block), so each command is evaluated once per page, not once per text.
+std::string EvaluateCommand(DocumentContext &ctx, std::string_view command) {
+    if (!ctx.PageValuesCached())
+        return Evaluate(ctx, CommandWord(command));
+    if (const std::string *known = ctx.CachedValue(command))
+        return *known;
+    const std::string word = CommandWord(command);
+    std::string value = Evaluate(ctx, word);
+    if (word != "/")
+        ctx.CacheValue(command, value);
+    return value;
+}
+
 // ---------------------------------------------------------------------------------------------
 // The substitution pass
 //
@@ -492,7 +506,7 @@ bool Substitution::TakeCommand() {
         match = memo_.find(command);
         if (match == memo_.end()) {
             std::string value =
-                command == "{}" ? std::string("&nbsp;") : Evaluate(ctx_, CommandWord(command));
+                command == "{}" ? std::string("&nbsp;") : EvaluateCommand(ctx_, command);
             match = memo_.emplace(std::string(command), Entry{std::move(value), {}}).first;
             const auto at = std::lower_bound(lengths_.begin(), lengths_.end(), length);
             if (at == lengths_.end() || *at != length)

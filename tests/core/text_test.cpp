@@ -11,6 +11,21 @@ TEST(Cp1251, EveryByteRoundTripsThroughUtf8) {
     EXPECT_EQ(FromUtf8(ToUtf8(all)), all);
 }
 
+TEST(Cp1251, RunsOfAsciiAroundOtherBytesConvertAsSingleBytes) {
+    // Texts of every length up to 40 with one byte of the upper half at each place: the result
+    // is the characters one by one, whatever the runs of plain ASCII around it.
+    for (std::size_t length = 0; length <= 40; ++length)
+        for (std::size_t at = 0; at <= length; ++at) {
+            std::string text(length, 'a');
+            if (at < length)
+                text[at] = static_cast<char>(0x80 + (length * 7 + at) % 128);
+            std::string expected;
+            for (const char c : text)
+                expected += ToUtf8(std::string(1, c));
+            EXPECT_EQ(ToUtf8(text), expected) << length << " " << at;
+        }
+}
+
 TEST(Cp1251, ConvertsRussianBothWays) {
     const std::string utf8 = "Договор № 5 «поставки», ёЁ — €";
     const std::string bytes = FromUtf8(utf8);
