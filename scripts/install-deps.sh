@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-webengine-dev qt6-webengine-dev-tools
   qt6-webchannel-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
+  qt6-translations-l10n  # Russian texts of the file, print and page set-up dialogs
   fonts-liberation fonts-dejavu-core xvfb xauth
   libreoffice-writer-nogui poppler-utils
 )

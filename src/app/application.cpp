@@ -200,8 +200,9 @@ bool CDravoApp::ProcessCommandLine(const CommandLine &cl) {
     case CommandLine::OpenFile:
     case CommandLine::PrintFile:
     case CommandLine::PrintFileTo:
+        // A file that cannot be opened has been reported; the start then ends with failure.
         view = m_mainFrame->OpenDocument(cl.file);
-        if (!view && cl.action != CommandLine::OpenFile) {
+        if (!view) {
             m_exitCode = 1;
             return false;
         }

@@ -20,8 +20,11 @@ class InstanceServer : public QObject {
     Q_OBJECT
   public:
     explicit InstanceServer(QObject *parent = nullptr);
-    // Starts listening; false when the name cannot be taken.
+    // Starts listening; false when the name cannot be taken, or when a running program answers
+    // on it (its name is never removed).
     bool Listen(const QString &name = InstanceName());
+    // True when a program listens on name and accepts a connection.
+    static bool SomebodyAnswers(const QString &name, int timeoutMs = 1000);
 
   signals:
     void openRequested(const QString &path);

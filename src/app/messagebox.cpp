@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <deque>
 
 namespace dravo {
@@ -37,12 +38,22 @@ MessageBox::Answer Queued(std::initializer_list<MessageBox::Answer> allowed,
     return fallback;
 }
 
+// Shows the box and waits for the user. An unattended run (DRAVO_MESSAGE_TIMEOUT_MS set, as the
+// tests that start the program do) closes each box by itself after that many milliseconds, with
+// the answer of its close button.
+void Run(QMessageBox &box) {
+    static const int timeoutMs = qEnvironmentVariableIntValue("DRAVO_MESSAGE_TIMEOUT_MS");
+    if (timeoutMs > 0)
+        QTimer::singleShot(timeoutMs, &box, [&box] { box.done(QMessageBox::Cancel); });
+    box.exec();
+}
+
 void Show(QWidget *parent, QMessageBox::Icon icon, const QString &text) {
     S().messages << text;
     if (S().testMode)
         return;
     QMessageBox box(icon, ProgramTitle(), text, QMessageBox::Ok, parent);
-    box.exec();
+    Run(box);
 }
 
 } // namespace
@@ -68,7 +79,7 @@ bool MessageBox::AskYesNo(QWidget *parent, const QString &text) {
     QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    box.exec();
+    Run(box);
     return box.clickedButton() == yes;
 }
 
@@ -81,7 +92,7 @@ bool MessageBox::AskOkCancel(QWidget *parent, const QString &text) {
     QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel);
-    box.exec();
+    Run(box);
     return box.clickedButton() == ok;
 }
 
@@ -95,7 +106,7 @@ MessageBox::Answer MessageBox::AskSave(QWidget *parent, const QString &text) {
     QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
-    box.exec();
+    Run(box);
     if (box.clickedButton() == save)
         return Save;
     if (box.clickedButton() == discard)
