@@ -60,9 +60,12 @@ DialogResult CHolderView::RunSubjectDialog(bool settlement) {
     return Result(::dravo::RunSubjectDialog(this, *m_document, settlement));
 }
 
-// The clause editor "Пункт" on an article and clause, in the page's mode.
+// The clause editor "Пункт" on an article and clause, in the page's mode. Cancel after presses
+// that changed the body counts as a change: the page must show what OK or Save will write.
 DialogResult CHolderView::RunClauseEditorDialog(int article, int clause, int mode) {
-    return Result(::dravo::RunClauseDialog(this, *m_document, article, clause, mode));
+    bool changed = false;
+    const bool ok = ::dravo::RunClauseDialog(this, *m_document, article, clause, mode, &changed);
+    return Result(ok || changed);
 }
 
 // The entry form "Изменяемые данные" (kind 1), reopened for as long as it asks; Ok when the items

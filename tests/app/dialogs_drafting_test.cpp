@@ -260,6 +260,39 @@ class DraftingTest : public QObject {
         QVERIFY(page.contains(QStringLiteral("ОБСТОЯТЕЛЬСТВА НЕПРЕОДОЛИМОЙ СИЛЫ")));
         Shot(QStringLiteral("10-reopened"));
     }
+
+    // "Удалить" then "Отмена": the clause is gone from the body, so it goes from the page too,
+    // and the document is to be saved.
+    void cancelAfterADeleteShowsWhatTheBodyHolds() {
+        const QString path = QDir(m_dir.path()).filePath(QStringLiteral("Образец.adf"));
+        QVERIFY(QFile::copy(apptest::SampleTemplate(), path));
+        CHolderView *view = m_frame->OpenDocument(path);
+        QVERIFY(apptest::WaitForPage(view));
+        CHolderDoc *doc = view->GetDocument();
+        QVERIFY(!doc->Modified());
+        std::uint16_t article = 0;
+        while (article < doc->Body().ArticleCount() && doc->Body().ClauseCount(article) < 2)
+            ++article;
+        QVERIFY(article < doc->Body().ArticleCount());
+        const std::size_t clauses = doc->Body().ClauseCount(article);
+        const std::string text = doc->Body().Clause(article, 0).m_strText;
+        const QByteArray deleted = QByteArray::fromStdString(text.substr(0, 40));
+        QVERIFY2(!deleted.isEmpty() && view->PageText().contains(deleted), deleted.constData());
+        MessageBox::setNextAnswer(MessageBox::Yes); // "Удалить пункт?"
+        DialogSeam::setNextScript([](QDialog &dialog) {
+            Press(dialog, "delete");
+            Press(dialog, "cancel");
+        });
+        QSignalSpy loaded(view, &CHolderView::pageLoaded);
+        view->OnBing(article, 0, 1);
+        QCOMPARE(DialogSeam::pendingScripts(), 0);
+        QCOMPARE(doc->Body().ClauseCount(article), clauses - 1);
+        QVERIFY(doc->Modified());
+        QVERIFY(loaded.wait(10000));
+        QVERIFY(!view->PageText().contains(deleted));
+        doc->SetModified(false);
+        QVERIFY(view->parentWidget()->close());
+    }
 };
 
 DRAVO_APP_TEST_MAIN(DraftingTest)

@@ -178,7 +178,8 @@ void ClauseDialog::accept() {
     QDialog::accept();
 }
 
-bool RunClauseDialog(QWidget *parent, CHolderDoc &doc, int article, int clause, int level) {
+bool RunClauseDialog(QWidget *parent, CHolderDoc &doc, int article, int clause, int level,
+                     bool *bodyChanged) {
     // A template never saved has no file yet: its changes stay in memory, marked modified, until
     // the user saves it under a name.
     auto save = [&doc](std::string &error) {
@@ -191,8 +192,14 @@ bool RunClauseDialog(QWidget *parent, CHolderDoc &doc, int article, int clause, 
         error = FromQt(why);
         return false;
     };
+    // Cancel keeps what earlier presses did to the body: the caller must know, so that the page
+    // and the modified mark follow the body.
+    const CBody before = doc.Body();
     ClauseDialog dialog(doc.Body(), FromQt(doc.Title()), article, clause, level, save, parent);
-    return DialogSeam::Exec(dialog) == QDialog::Accepted;
+    const bool accepted = DialogSeam::Exec(dialog) == QDialog::Accepted;
+    if (bodyChanged)
+        *bodyChanged = !(doc.Body() == before);
+    return accepted;
 }
 
 } // namespace dravo

@@ -46,8 +46,10 @@ class ClauseDialog : public QDialog {
 };
 
 // Bing(article, clause, level) and the fragment menu on a template: shows the clause editor on
-// the document, saving the template to its file on OK. True on OK; the caller then refreshes the
-// page and marks the document modified.
-bool RunClauseDialog(QWidget *parent, CHolderDoc &doc, int article, int clause, int level);
+// the document, saving the template to its file on OK. True on OK; bodyChanged tells whether the
+// body differs from what it was (after Cancel too, when earlier presses changed it). When either
+// is true the caller refreshes the page and marks the document modified.
+bool RunClauseDialog(QWidget *parent, CHolderDoc &doc, int article, int clause, int level,
+                     bool *bodyChanged = nullptr);
 
 } // namespace dravo
