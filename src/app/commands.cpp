@@ -89,6 +89,26 @@ bool GrayedForKind(int id, int activeKind) {
     }
 }
 
+int ActionForKind(int id, int activeKind) {
+    switch (id) {
+    case ID_SETUP_DATA: // kind 1: the set-up data; kind 2: the journal parameters
+        return activeKind == TemplateDocument  ? id
+               : activeKind == JournalDocument ? int(ID_JOURNAL_PARAMETERS)
+                                               : 0;
+    case ID_USER_REQUISITES: // kind 1: the user's requisites; kind 3: the counterparty choice
+        return activeKind == TemplateDocument     ? id
+               : activeKind == StoredFileDocument ? int(ID_COUNTERPARTY)
+                                                  : 0;
+    case ID_COUNTERPARTY:
+    case ID_VARIABLE_DATA:
+        return activeKind == TemplateDocument ? id : 0;
+    case ID_STYLES:
+        return activeKind == TemplateDocument || activeKind == JournalDocument ? id : 0;
+    default:
+        return id;
+    }
+}
+
 bool CommandImplemented(int id) {
     switch (id) {
     case ID_FILE_NEW:

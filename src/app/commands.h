@@ -69,8 +69,14 @@ QString CommandPrompt(int id);
 QString StatusPrompt(int id);
 QString ToolTipText(int id);
 
-// True when the command is grayed while a document of this kind is active.
+// True when the command's menu item is grayed while a document of this kind is active (applied
+// when a popup opens; accelerators and toolbar buttons follow ActionForKind instead).
 bool GrayedForKind(int id, int activeKind);
+
+// The command whose behaviour runs when id is given while a document of this kind is active:
+// id itself, another command where the command table gives the kind another action (F3 on a
+// journal opens the journal parameters), or 0 when the command does nothing for that kind.
+int ActionForKind(int id, int activeKind);
 
 // True when this build of the program carries the command's behaviour; commands whose dialogs
 // have not been written yet stay in their menus, grayed.

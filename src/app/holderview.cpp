@@ -358,8 +358,15 @@ void CHolderView::CmdSubject(bool settlement) {
 }
 
 void CHolderView::CmdOpenInReader() {
+    // The reader program opens files: a template never saved has none yet.
+    if (m_document->Path().isEmpty()) {
+        MessageBox::Information(this, QStringLiteral("Шаблон еще не сохранен в файл. Сохраните "
+                                                     "его, чтобы открыть в программе Dravo "
+                                                     "Document."));
+        return;
+    }
     const QString reader = QStandardPaths::findExecutable(QStringLiteral("dravodr"));
-    if (reader.isEmpty() || m_document->Path().isEmpty()) {
+    if (reader.isEmpty()) {
         MessageBox::Information(
             this, QStringLiteral("Программа Dravo Document (русская версия) не установлена"));
         return;

@@ -2,10 +2,14 @@
 
 #include "app/childframe.h"
 #include "app/commands.h"
+#include "app/dialogs/dialog_seam.h"
+#include "app/dialogs/print_setup_dialog.h"
+#include "app/faded_icon.h"
 #include "app/filedialog.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
 #include "app/messagebox.h"
+#include "app/printing.h"
 #include "app/roots.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -72,19 +76,6 @@ QString Title(const QString &programTitle, CHolderView *view) {
     return programTitle + QStringLiteral(" - ") + view->GetDocument()->Title();
 }
 
-// Prints the view's page and waits until the page has been handed to the printer.
-bool PrintPage(CHolderView *view, QPrinter *printer) {
-    QEventLoop loop;
-    bool result = false;
-    QObject::connect(view, &QWebEngineView::printFinished, &loop, [&](bool ok) {
-        result = ok;
-        loop.quit();
-    });
-    view->print(printer);
-    loop.exec();
-    return result;
-}
-
 } // namespace
 
 CMainFrame::CMainFrame() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
@@ -148,7 +139,7 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setFont(font);
     for (const ToolButtonSpec &b : Toolbar128()) {
         QAction *a = MakeAction(b.id, b.caption, m_toolBar);
-        a->setIcon(QIcon(b.icon));
+        a->setIcon(FadedWhenDisabled(QIcon(b.icon)));
         a->setIconText(b.caption);
         const QString tip = ToolTipText(b.id);
         a->setToolTip(tip.isEmpty() ? b.caption : tip);
@@ -193,7 +184,7 @@ void CMainFrame::WriteBarSettings() const {
 
 void CMainFrame::UpdateToolbarEnabling() {
     for (auto it = m_toolActions.cbegin(); it != m_toolActions.cend(); ++it)
-        it.value()->setEnabled(CommandEnabled(it.key()));
+        it.value()->setEnabled(CommandAvailable(it.key()));
 }
 
 // Menus --------------------------------------------------------------------------------------
@@ -340,23 +331,28 @@ void CMainFrame::CreateAccelerators() {
     }
 }
 
-bool CMainFrame::CommandEnabled(int id) const {
+bool CMainFrame::CommandAvailable(int id) const {
     if (id >= ID_FRAGMENT_FIRST && id <= ID_FRAGMENT_LAST)
         return ActiveView() != nullptr;
-    if (!CommandImplemented(id))
-        return false;
     if (NeedsDocument(id) && !ActiveView())
         return false;
-    return !GrayedForKind(id, Shell().activeKind);
+    const int action = NeedsDocument(id) ? ActionForKind(id, Shell().activeKind) : id;
+    return action != 0 && CommandImplemented(action);
+}
+
+bool CMainFrame::CommandEnabled(int id) const {
+    return CommandAvailable(id) && !GrayedForKind(id, Shell().activeKind);
 }
 
 // Commands -----------------------------------------------------------------------------------
 
 void CMainFrame::OnCommand(int id) {
-    if (!CommandEnabled(id))
+    // Menu items grayed by the document's kind cannot be chosen; accelerators and toolbar
+    // buttons run what the command does for that kind.
+    if (!CommandAvailable(id))
         return;
     CHolderView *view = ActiveView();
-    switch (id) {
+    switch (NeedsDocument(id) ? ActionForKind(id, Shell().activeKind) : id) {
     case ID_FILE_NEW:
         NewDocument();
         break;
@@ -430,13 +426,19 @@ void CMainFrame::OnCommand(int id) {
         CmdHelp();
         break;
     case ID_WEB_SITE:
-        SystemShell::Open(QUrl(QString::fromLatin1(kWebSite)));
+        if (!SystemShell::Open(QUrl(QString::fromLatin1(kWebSite))))
+            MessageBox::Information(this, QStringLiteral("Не найден веб-браузер, чтобы открыть "
+                                                         "сайт программы %1")
+                                              .arg(QString::fromLatin1(kWebSite)));
         break;
     case ID_MAIL: {
         QUrl mail(QStringLiteral("mailto:") + QString::fromLatin1(kSupportMail));
         mail.setQuery(QStringLiteral("subject=") + QString::fromUtf8(QUrl::toPercentEncoding(
                                                        QStringLiteral("Вопрос по ДРАВО Договор"))));
-        SystemShell::Open(mail);
+        if (!SystemShell::Open(mail))
+            MessageBox::Information(this, QStringLiteral("Не найдена почтовая программа, чтобы "
+                                                         "написать письмо. Адрес поддержки: %1")
+                                              .arg(QString::fromLatin1(kSupportMail)));
         break;
     }
     case ID_ABOUT:
@@ -489,23 +491,30 @@ void CMainFrame::CmdPrint(bool preview) {
     if (preview) {
         QPrintPreviewDialog dialog(m_printer.get(), this);
         dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-                [view](QPrinter *printer) { PrintPage(view, printer); });
-        dialog.exec();
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [view](QPrinter *printer) {
+            BusyCursor busy;
+            PrintView(view, *printer, nullptr);
+        });
+        DialogSeam::Exec(dialog);
         return;
     }
     QPrintDialog dialog(m_printer.get(), this);
     dialog.setWindowTitle(QStringLiteral("Печать"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (DialogSeam::Exec(dialog) != QDialog::Accepted)
         return;
-    if (!PrintPage(view, m_printer.get()))
-        MessageBox::Warning(this, QStringLiteral("Не удалось напечатать документ."));
+    QString error;
+    bool printed = false;
+    {
+        BusyCursor busy;
+        printed = PrintView(view, *m_printer, &error);
+    }
+    if (!printed)
+        MessageBox::Warning(this, QStringLiteral("Не удалось напечатать документ.\n") + error);
 }
 
 void CMainFrame::CmdPrintSetup() {
-    QPrintDialog dialog(m_printer.get(), this);
-    dialog.setWindowTitle(QStringLiteral("Параметры печати"));
-    dialog.exec(); // the choice is kept for the next printing
+    // The choice is kept for the next printing; nothing is printed here.
+    RunPrintSetupDialog(this, *m_printer);
 }
 
 void CMainFrame::CmdPageSetup() {
@@ -535,7 +544,10 @@ void CMainFrame::CmdOpenInBrowser() {
         return;
     }
     out.close();
-    SystemShell::Open(QUrl::fromLocalFile(file));
+    if (!SystemShell::Open(QUrl::fromLocalFile(file)))
+        MessageBox::Information(this, QStringLiteral("Не найден веб-браузер, чтобы открыть "
+                                                     "страницу %1")
+                                          .arg(QDir::toNativeSeparators(file)));
 }
 
 void CMainFrame::CmdHelp() {
@@ -555,7 +567,10 @@ void CMainFrame::CmdHelp() {
         MessageBox::Warning(this, QStringLiteral("Не найден файл помощи ") + index);
         return;
     }
-    SystemShell::Open(QUrl::fromLocalFile(index));
+    if (!SystemShell::Open(QUrl::fromLocalFile(index)))
+        MessageBox::Information(this, QStringLiteral("Не найден веб-браузер, чтобы открыть "
+                                                     "помощь %1")
+                                          .arg(QDir::toNativeSeparators(index)));
 }
 
 void CMainFrame::CmdAbout() {
@@ -629,6 +644,9 @@ CChildFrame *CMainFrame::AddFrame(CHolderView *view) {
     else
         frame->show();
     m_mdi->setActiveSubWindow(frame);
+    // Maximising and restoring change the main window's title after the window area did.
+    connect(frame, &QMdiSubWindow::windowStateChanged, this,
+            [this] { QTimer::singleShot(0, this, [this] { UpdateTitle(); }); });
     connect(frame, &QObject::destroyed, this,
             [this] { QTimer::singleShot(0, this, [this] { DocumentsChanged(); }); });
     for (CHolderView *v : CHolderView::ViewsOf(view->GetDocument()))
@@ -783,6 +801,9 @@ bool CMainFrame::CanCloseView(CHolderView *view) {
 }
 
 void CMainFrame::DocumentsChanged() {
+    // A document left with one window drops that window's ":1".
+    for (CChildFrame *f : Frames())
+        f->UpdateCaption();
     const int wanted = Frames().isEmpty() ? 128 : 129;
     if (wanted != m_nMenuBar)
         BuildMenuBar(wanted);
@@ -803,7 +824,14 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(Title(QStringLiteral("ДРАВО Договор"), ActiveView()));
+    // A maximised document window shows its caption in brackets, once: the window area's own
+    // title change is kept out by the bracketed caption already being there.
+    QString title = Title(QStringLiteral("ДРАВО Договор"), ActiveView());
+    if (CHolderView *view = ActiveView())
+        if (auto *frame = qobject_cast<CChildFrame *>(view->parentWidget());
+            frame && frame->isMaximized())
+            title = QStringLiteral("ДРАВО Договор - [%1]").arg(frame->windowTitle());
+    setWindowTitle(title);
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event) {

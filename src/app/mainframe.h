@@ -29,8 +29,12 @@ class CMainFrame : public QMainWindow {
 
     // Runs a command by id, as the menus, the toolbar and the accelerators do.
     void OnCommand(int id);
-    // True when the command can run now (the enabling rules and what this build carries).
+    // True when the command's menu item is enabled now: it can run, and the kind rule that
+    // grays menu items does not gray it.
     bool CommandEnabled(int id) const;
+    // True when the command can run now from an accelerator or a toolbar button: what this
+    // build carries and what the command does for the active document's kind.
+    bool CommandAvailable(int id) const;
 
     // Documents.
     CHolderView *NewDocument();
@@ -62,6 +66,8 @@ class CMainFrame : public QMainWindow {
     // Applies the enabling rules to a popup, as when it opens.
     void UpdatePopup(QMenu *popup);
     QToolBar *ToolBar() const { return m_toolBar; }
+    // The printer that printing and its set-up share.
+    QPrinter *Printer() const { return m_printer.get(); }
     QMdiArea *MdiArea() const { return m_mdi; }
 
   signals:

@@ -13,8 +13,11 @@ inline constexpr char kSupportMail[] = "support@dravo-dogovor.ru";
 
 class SystemShell {
   public:
+    // False when the desktop has no program for the address (no web browser, no mail program).
     static bool Open(const QUrl &url);
     static void setTestMode(bool on);
+    // In test mode: what the following requests answer, as a desktop without those programs.
+    static void setTestResult(bool opened);
     static QList<QUrl> takeOpened();
 };
 

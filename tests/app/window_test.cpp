@@ -5,18 +5,24 @@
 
 #include "app/childframe.h"
 #include "app/commands.h"
+#include "app/dialogs/dialog_seam.h"
 #include "app/filedialog.h"
 #include "app/holderdoc.h"
 #include "app/mainframe.h"
+#include "app/printing.h"
 #include "app/shell.h"
 #include "app/systemshell.h"
 #include "core/body_io.h"
 #include "core/text.h"
 #include "core/user.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -98,6 +104,7 @@ class WindowTest : public QObject {
                  (QStringList{"&Библиотека\tCtrl-0|2069", "Открыть &в Microsoft Word|2042",
                               "&Сетевая работа...|215", "-", "П&редварительный просмотр|57609",
                               "&Печать...\tCtrl-P|57607", "Пар&аметры печати|57606", "-",
+                              "Сохранить\tCtrl+S|57603", "Сохранить &как...|57604", "-",
                               "В&ыход\tAlt-F4|57665"}));
         QCOMPARE(Describe(p[1]),
                  (QStringList{"&Установочные данные\tF3|2004", "&Реквизиты пользователя|2003",
@@ -176,6 +183,79 @@ class WindowTest : public QObject {
             if (QAction *a = FindAction(frame, id))
                 QVERIFY2(a->isEnabled(), qPrintable(QString::number(id)));
         }
+    }
+
+    // The kind rule grays menu items only: an accelerator or a toolbar button runs what the
+    // command does for that kind (F8 toggles the highlighting of any document; F3 on a journal
+    // opens its parameters, where this build carries them).
+    void acceleratorsAndToolbarRunWhatTheKindGets() {
+        CMainFrame frame;
+        frame.show();
+        CHolderView *view = frame.NewDocument();
+        QAction *f8 = nullptr;
+        for (QAction *a : frame.actions())
+            if (a->shortcut() == QKeySequence(Qt::Key_F8))
+                f8 = a;
+        QVERIFY(f8);
+        view->GetDocument()->SetKind(RegisteredDocument);
+        Shell().activeKind = RegisteredDocument;
+        OpenAllPopups(frame);
+        QVERIFY(!FindAction(frame, ID_HIGHLIGHT)->isEnabled());
+        const bool highlight = Shell().highlightVariable;
+        f8->trigger();
+        QCOMPARE(Shell().highlightVariable, !highlight);
+
+        view->GetDocument()->SetKind(JournalDocument);
+        Shell().activeKind = JournalDocument;
+        frame.MdiArea()->setActiveSubWindow(nullptr);
+        frame.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(view->parentWidget()));
+        OpenAllPopups(frame);
+        QVERIFY(!FindAction(frame, ID_SETUP_DATA)->isEnabled());
+        QAction *setup = nullptr;
+        for (QAction *a : frame.ToolBar()->actions())
+            if (a->data().toInt() == ID_SETUP_DATA)
+                setup = a;
+        QVERIFY(setup);
+        QCOMPARE(setup->isEnabled(), CommandImplemented(ID_JOURNAL_PARAMETERS));
+        QCOMPARE(frame.CommandAvailable(ID_SETUP_DATA), CommandImplemented(ID_JOURNAL_PARAMETERS));
+        // A registered contract has nothing behind F3.
+        view->GetDocument()->SetKind(RegisteredDocument);
+        frame.MdiArea()->setActiveSubWindow(nullptr);
+        frame.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(view->parentWidget()));
+        QVERIFY(!setup->isEnabled());
+        QVERIFY(!frame.CommandAvailable(ID_SETUP_DATA));
+    }
+
+    // With the captions off a button shows only its picture: disabled, the picture fades.
+    void disabledButtonsLookDisabledWithoutCaptions() {
+        CMainFrame frame;
+        frame.SetShowToolbarText(false);
+        frame.show();
+        frame.NewDocument();
+        QAction *print = nullptr;
+        for (QAction *a : frame.ToolBar()->actions())
+            if (a->data().toInt() == ID_PRINT)
+                print = a;
+        QVERIFY(print && print->isEnabled());
+        QWidget *button = frame.ToolBar()->widgetForAction(print);
+        // How far the button's pixels stand from its background.
+        auto ink = [button] {
+            const QImage image = button->grab().toImage();
+            const QRgb background = image.pixel(1, 1);
+            qint64 sum = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb c = image.pixel(x, y);
+                    sum += qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background)) +
+                           qAbs(qBlue(c) - qBlue(background));
+                }
+            return sum;
+        };
+        const qint64 enabled = ink();
+        print->setEnabled(false);
+        const qint64 disabled = ink();
+        QVERIFY2(disabled * 2 < enabled,
+                 qPrintable(QStringLiteral("%1 against %2").arg(disabled).arg(enabled)));
     }
 
     void activatingAViewSetsTheActiveKind() {
@@ -367,10 +447,31 @@ class WindowTest : public QObject {
         const QString title = view->GetDocument()->Title();
         QCOMPARE(frame.Frames().at(0)->windowTitle(), title + QStringLiteral(":1"));
         QCOMPARE(frame.Frames().at(1)->windowTitle(), title + QStringLiteral(":2"));
-        // Closing one of two windows asks nothing even when modified.
+        // Closing one of two windows asks nothing even when modified; the one left drops ":1".
         view->GetDocument()->SetModified(true);
         QVERIFY(frame.Frames().at(1)->close());
         QVERIFY(MessageBox::takeMessages().isEmpty());
+        QTRY_COMPARE(frame.Frames().size(), 1);
+        QTRY_COMPARE(frame.Frames().at(0)->windowTitle(), title);
+        view->GetDocument()->SetModified(false);
+    }
+
+    // The main window names the active document once: "ДРАВО Договор - [Договор 1]" while its
+    // window is maximised, "ДРАВО Договор - Договор 1" otherwise.
+    void mainTitleNamesTheDocumentOnce() {
+        CMainFrame frame;
+        frame.show();
+        CHolderView *view = frame.NewDocument();
+        const QString title = view->GetDocument()->Title();
+        QCOMPARE(frame.windowTitle(), QStringLiteral("ДРАВО Договор - ") + title);
+        view->parentWidget()->showMaximized();
+        QTRY_COMPARE(frame.windowTitle(), QStringLiteral("ДРАВО Договор - [%1]").arg(title));
+        frame.OnCommand(ID_NEW_WINDOW); // opens maximised, as the active one is
+        QTRY_COMPARE(frame.windowTitle(), QStringLiteral("ДРАВО Договор - [%1:2]").arg(title));
+        QVERIFY(frame.Frames().at(1)->close());
+        QTRY_COMPARE(frame.windowTitle(), QStringLiteral("ДРАВО Договор - [%1]").arg(title));
+        frame.Frames().at(0)->showNormal();
+        QTRY_COMPARE(frame.windowTitle(), QStringLiteral("ДРАВО Договор - ") + title);
     }
 
     // The window menu lists the open document windows; choosing one brings it forward, also
@@ -462,6 +563,92 @@ class WindowTest : public QObject {
         const QByteArray bytes = page.readAll();
         QVERIFY(bytes.contains("charset=windows-1251"));
         QVERIFY(bytes.contains(std::string("ДОГОВОР"_w).c_str()));
+    }
+
+    // "Параметры печати" sets up the printer and the paper and prints nothing; printing to a
+    // PDF file then writes the web engine's own vector PDF (fonts, no page bitmaps), with the
+    // busy cursor on while the pages are made.
+    void printSetupThenPrintToAPdfFile() {
+        CMainFrame frame;
+        frame.show();
+        CHolderView *view = frame.OpenDocument(apptest::SampleTemplate());
+        QVERIFY(apptest::WaitForPage(view));
+        const QString pdf = m_dir.filePath(QStringLiteral("договор.pdf"));
+        QStringList buttons;
+        DialogSeam::setNextScript([&](QDialog &dialog) {
+            for (QPushButton *b : dialog.findChildren<QPushButton *>())
+                buttons << b->text();
+            auto *printer = dialog.findChild<QComboBox *>(QStringLiteral("printer"));
+            printer->setCurrentIndex(printer->count() - 1); // the PDF file
+            dialog.findChild<QLineEdit *>(QStringLiteral("file"))->setText(pdf);
+            dialog.findChild<QPushButton *>(QStringLiteral("ok"))->click();
+        });
+        frame.OnCommand(ID_PRINT_SETUP);
+        QCOMPARE(DialogSeam::pendingScripts(), 0);
+        QVERIFY(!buttons.isEmpty());
+        for (const QString &b : buttons)
+            QVERIFY2(!b.contains(QStringLiteral("Печат")) && !b.contains(QStringLiteral("Print")),
+                     qPrintable(b));
+        QVERIFY(!QFileInfo::exists(pdf)); // set up, not printed
+        QVERIFY(PrintsToFile(*frame.Printer()));
+        QCOMPARE(frame.Printer()->outputFileName(), pdf);
+
+        bool busy = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&busy] {
+            if (QGuiApplication::overrideCursor() &&
+                QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor)
+                busy = true;
+        });
+        watch.start(5);
+        // The print dialog confirmed as it stands (its own accept would read its controls).
+        DialogSeam::setNextScript([](QDialog &dialog) { dialog.done(QDialog::Accepted); });
+        frame.OnCommand(ID_PRINT);
+        watch.stop();
+        QVERIFY(MessageBox::takeMessages().isEmpty());
+        QVERIFY(busy);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY2(bytes.contains("/Font"), "no fonts: the text is not selectable");
+        QVERIFY2(!bytes.contains("/Subtype /Image") && !bytes.contains("/Subtype/Image"),
+                 "pages as pictures");
+        if (qEnvironmentVariableIsSet("DRAVO_KEEP_PDF"))
+            QFile::copy(pdf, qEnvironmentVariable("DRAVO_KEEP_PDF"));
+        QVERIFY2(bytes.size() < 1024 * 1024, QByteArray::number(bytes.size()).constData());
+    }
+
+    // A desktop without a web browser or a mail program: each request says so.
+    void noBrowserOrMailProgramIsSaid() {
+        CMainFrame frame;
+        CHolderView *view = frame.NewDocument();
+        SystemShell::setTestResult(false);
+        for (int id : {ID_HELP, ID_WEB_SITE, ID_MAIL})
+            frame.OnCommand(id);
+        view->GetDocument()->SetKind(RegisteredDocument);
+        Shell().activeKind = RegisteredDocument;
+        frame.OnCommand(ID_OPEN_IN_BROWSER);
+        SystemShell::setTestResult(true);
+        QCOMPARE(SystemShell::takeOpened().size(), 4);
+        const QStringList messages = MessageBox::takeMessages();
+        QCOMPARE(messages.size(), 4);
+        QVERIFY(
+            messages[0].startsWith(QStringLiteral("Не найден веб-браузер, чтобы открыть помощь")));
+        QVERIFY(messages[1].contains(QString::fromLatin1(kWebSite)));
+        QVERIFY(messages[2].contains(QString::fromLatin1(kSupportMail)));
+        QVERIFY(messages[3].startsWith(QStringLiteral("Не найден веб-браузер")));
+    }
+
+    // The reader program opens files: a template never saved is asked to be saved first.
+    void readerProgramNeedsASavedTemplate() {
+        CMainFrame frame;
+        CHolderView *view = frame.NewDocument();
+        view->OnDirRekv(8);
+        QCOMPARE(MessageBox::takeMessages(),
+                 QStringList{QStringLiteral("Шаблон еще не сохранен в файл. Сохраните его, чтобы "
+                                            "открыть в программе Dravo Document.")});
     }
 
     void openingABrokenFileSaysSoAndGoesOn() {
