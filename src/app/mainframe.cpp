@@ -493,7 +493,7 @@ void CMainFrame::CmdPrint(bool preview) {
         dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
         connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [view](QPrinter *printer) {
             BusyCursor busy;
-            PrintView(view, *printer, nullptr);
+            PaintPages(view, *printer); // on the preview's pages, also when printing to a file
         });
         DialogSeam::Exec(dialog);
         return;

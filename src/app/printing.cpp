@@ -62,6 +62,13 @@ bool PrintPdf(CHolderView *view, const QPrinter &printer, QString *error) {
 bool PrintView(CHolderView *view, QPrinter &printer, QString *error) {
     if (PrintsToFile(printer))
         return PrintPdf(view, printer, error);
+    const bool printed = PaintPages(view, printer);
+    if (!printed && error)
+        *error = QStringLiteral("Принтер не принял документ");
+    return printed;
+}
+
+bool PaintPages(CHolderView *view, QPrinter &printer) {
     QEventLoop loop;
     bool result = false;
     QObject::connect(view, &QWebEngineView::printFinished, &loop, [&](bool ok) {
@@ -70,8 +77,6 @@ bool PrintView(CHolderView *view, QPrinter &printer, QString *error) {
     });
     view->print(&printer);
     loop.exec();
-    if (!result && error)
-        *error = QStringLiteral("Принтер не принял документ");
     return result;
 }
 

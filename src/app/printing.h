@@ -28,6 +28,9 @@ bool PrintsToFile(const QPrinter &printer);
 // the printer, writes the file through PrintPdf. False with a reason on failure.
 bool PrintView(CHolderView *view, QPrinter &printer, QString *error);
 
+// Paints the view's page on printer's pages whatever its output (print preview draws them so).
+bool PaintPages(CHolderView *view, QPrinter &printer);
+
 // Writes the view's page as a PDF file at the printer's output file name, with its page layout
 // and page ranges; the old file stays whole when writing fails.
 bool PrintPdf(CHolderView *view, const QPrinter &printer, QString *error);

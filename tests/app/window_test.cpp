@@ -601,6 +601,14 @@ class WindowTest : public QObject {
                 busy = true;
         });
         watch.start(5);
+        // The preview draws its pages, busy meanwhile, and writes no file.
+        DialogSeam::setNextScript([](QDialog &dialog) { dialog.reject(); });
+        frame.OnCommand(ID_PRINT_PREVIEW);
+        QCOMPARE(DialogSeam::pendingScripts(), 0);
+        QVERIFY(busy);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(!QFileInfo::exists(pdf));
+        busy = false;
         // The print dialog confirmed as it stands (its own accept would read its controls).
         DialogSeam::setNextScript([](QDialog &dialog) { dialog.done(QDialog::Accepted); });
         frame.OnCommand(ID_PRINT);

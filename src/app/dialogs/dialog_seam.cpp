@@ -2,6 +2,7 @@
 
 #include "app/messagebox.h"
 
+#include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
 
@@ -34,15 +35,26 @@ int DialogSeam::Exec(QDialog &dialog) {
     }
     Script script = std::move(Queue().front());
     Queue().pop_front();
+    // The dialog is shown first and the script runs once the showing has returned: a dialog
+    // whose showing runs a loop of its own (print preview making its pages) would otherwise
+    // take the script's close before its own loop began, and wait for ever.
+    dialog.setResult(QDialog::Rejected);
+    dialog.setAttribute(Qt::WA_ShowModal, true);
     QPointer<QDialog> target(&dialog);
+    QEventLoop loop;
+    QObject::connect(&dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+    dialog.show();
     QTimer::singleShot(0, &dialog, [target, script] {
-        if (target)
-            script(*target);
+        if (!target || !target->isVisible())
+            return; // closed while it was shown
+        script(*target);
         // A script that forgot to close its dialog must not leave the test waiting.
         if (target && target->isVisible())
             target->reject();
     });
-    return dialog.exec();
+    if (target && target->isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    return target ? target->result() : int(QDialog::Rejected);
 }
 
 } // namespace dravo

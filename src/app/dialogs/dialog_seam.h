@@ -12,7 +12,8 @@ namespace dravo {
 
 class DialogSeam {
   public:
-    // Runs on the shown dialog inside its event loop; it must end with accept() or reject().
+    // Runs on the shown dialog, once its showing has returned, inside the loop that waits for it;
+    // it must end with accept() or reject().
     using Script = std::function<void(QDialog &)>;
 
     // Queues the script of the next dialog (first in, first out).
