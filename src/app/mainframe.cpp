@@ -348,11 +348,11 @@ bool CMainFrame::CommandEnabled(int id) const {
 
 void CMainFrame::OnCommand(int id) {
     // Menu items grayed by the document's kind cannot be chosen; accelerators and toolbar
-    // buttons run what the command does for that kind.
+    // buttons run what the command does for that kind (each case below branches on it).
     if (!CommandAvailable(id))
         return;
     CHolderView *view = ActiveView();
-    switch (NeedsDocument(id) ? ActionForKind(id, Shell().activeKind) : id) {
+    switch (id) {
     case ID_FILE_NEW:
         NewDocument();
         break;
