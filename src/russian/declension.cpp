@@ -130,14 +130,18 @@ struct SurnameCases {
 };
 
 SurnameCases SurnameRules(std::string_view s, bool male) {
-    const std::string word(s);
-    SurnameCases r{word, word, word};
-    auto set = [&](std::size_t cut, std::string_view gen, std::string_view dat,
-                   std::string_view acc) {
-        const std::string stem(Cut(s, cut));
-        r.genitive = stem + std::string(gen);
-        r.dative = stem + std::string(dat);
-        r.accusative = stem + std::string(acc);
+    // Each case is the surname cut by some letters plus an ending; a later rule overrides an
+    // earlier one. The texts are made once, at the end.
+    struct Form {
+        std::size_t cut = 0;
+        std::string_view ending;
+    };
+    Form gen, dat, acc;
+    const auto set = [&](std::size_t cut, std::string_view g, std::string_view d,
+                         std::string_view a) {
+        gen = {cut, g};
+        dat = {cut, d};
+        acc = {cut, a};
     };
     if (male) {
         if (EndsWithAny(s, {"ин"_w, "ын"_w, "ов"_w, "ев"_w, "ёв"_w}))
@@ -153,112 +157,147 @@ SurnameCases SurnameRules(std::string_view s, bool male) {
             set(1, "ой"_w, "ой"_w, "у"_w);
         if (EndsWith(s, "ая"_w))
             set(2, "ой"_w, "ой"_w, "ую"_w);
-        if (EndsWithAny(s, {"щая"_w, "чая"_w})) {
-            r.genitive = std::string(Cut(s, 2)) + std::string("ей"_w);
-            r.dative = r.genitive;
-        }
+        if (EndsWithAny(s, {"щая"_w, "чая"_w}))
+            gen = dat = {2, "ей"_w};
     }
-    if (EndsWith(s, "Рева"_w)) {
-        r.genitive = word;
-        r.dative = word;
-    }
-    return r;
+    if (EndsWith(s, "Рева"_w))
+        gen = dat = {};
+    const auto make = [&](const Form &f) {
+        const std::string_view stem = Cut(s, f.cut);
+        std::string out;
+        out.reserve(stem.size() + f.ending.size());
+        out.append(stem);
+        out.append(f.ending);
+        return out;
+    };
+    return {make(gen), make(dat), make(acc)};
 }
 
 // --- First name and patronymic ------------------------------------------------------------
 
 // "ы" after г, к, х, ж, ч, ш, щ is spelled "и" ("Ольги", "Наташи").
-// With capital set the ending is written in capitals.
-std::string SpellAfterVelar(std::string stem, std::string_view ending, bool capital = false) {
+// Appends stem and ending; with capital set the ending is written in capitals.
+void AppendSpelled(std::string &out, std::string_view stem, std::string_view ending, bool capital) {
     if (ending == "ы"_w && !stem.empty() && In("гкхжчшщГКХЖЧШЩ"_w, stem.back()))
         ending = "и"_w;
-    return stem + (capital ? ToUpper(ending) : std::string(ending));
+    out += stem;
+    if (capital)
+        out += ToUpper(ending);
+    else
+        out += ending;
 }
 
 // The letters after which a man's name in "а" or "я" is Russian and declines: consonants and
 // the soft sign, lower case.
 constexpr std::string_view kSoftOrConsonant = "бвгджзйклмнпрстфхцчшщь"_w;
 
-// caseIndex: 0 genitive, 1 dative, 2 accusative.
-std::string FirstNameCase(std::string_view name, bool male, int caseIndex) {
-    if (name.empty())
-        return {};
-    std::string n(name);
+// Appends the first name in the case; caseIndex: 0 genitive, 1 dative, 2 accusative.
+void AppendFirstNameCase(std::string &out, std::string_view n, bool male, int caseIndex) {
+    if (n.empty())
+        return;
     if (male) {
-        if (n == "Павел"_w)
-            return std::string(caseIndex == 1 ? "Павлу"_w : "Павла"_w);
-        if (n == "Лев"_w)
-            return std::string(caseIndex == 1 ? "Льву"_w : "Льва"_w);
+        if (n == "Павел"_w) {
+            out += caseIndex == 1 ? "Павлу"_w : "Павла"_w;
+            return;
+        }
+        if (n == "Лев"_w) {
+            out += caseIndex == 1 ? "Льву"_w : "Льва"_w;
+            return;
+        }
         if (n == "Пётр"_w) // the oblique cases are spelled with "е": Петра, Петру
-            n = std::string("Петр"_w);
+            n = "Петр"_w;
         const char last = caseIndex == 0 ? Lower(n.back()) : n.back();
         static constexpr std::array<std::string_view, 3> kAdd = {"а"_w, "у"_w, "а"_w};
         static constexpr std::array<std::string_view, 3> kSoftI = {"я"_w, "ю"_w, "я"_w};
         // Names in other hard consonants (Ростислав, Глеб, Марк, Иосиф) decline as Олег does.
-        if (In("ргнслбвзкпфхжшчц"_w, last))
-            return n + std::string(kAdd[caseIndex]);
-        if (In("мдт"_w, last))
-            return caseIndex == 0 ? n + std::string("а"_w) : n;
-        if (last == "й"_w[0])
-            return std::string(Cut(n, 1)) + std::string(kSoftI[caseIndex]);
-        if (last == "ь"_w[0])
-            return caseIndex == 0 ? std::string(Cut(n, 1)) + std::string("я"_w) : n;
+        if (In("ргнслбвзкпфхжшчц"_w, last)) {
+            out += n;
+            out += kAdd[caseIndex];
+            return;
+        }
+        if (In("мдт"_w, last)) {
+            out += n;
+            if (caseIndex == 0)
+                out += "а"_w;
+            return;
+        }
+        if (last == "й"_w[0]) {
+            out += Cut(n, 1);
+            out += kSoftI[caseIndex];
+            return;
+        }
+        if (last == "ь"_w[0]) {
+            out += caseIndex == 0 ? Cut(n, 1) : n;
+            if (caseIndex == 0)
+                out += "я"_w;
+            return;
+        }
         // Men's names in "а" and "я" decline as women's do (Никиты, Ильи) when a consonant or
         // "ь" stands before the ending; others are foreign and stay as typed (Франсуа).
         const char ending = Lower(n.back());
         if ((ending != "а"_w[0] && ending != "я"_w[0]) || n.size() < 2 ||
-            !In(kSoftOrConsonant, Lower(n[n.size() - 2])))
-            return n;
+            !In(kSoftOrConsonant, Lower(n[n.size() - 2]))) {
+            out += n;
+            return;
+        }
     }
     // The ending is compared in any letter case and written in the case of the letter it
     // replaces: "ИЯ" gives "ИИ".
     const char ending = Lower(n.back());
     const bool capital = ending != n.back();
-    const auto withEnding = [&](std::string stem, std::string_view add) {
-        return SpellAfterVelar(std::move(stem), add, capital);
-    };
     static constexpr std::array<std::string_view, 3> kA = {"ы"_w, "е"_w, "у"_w};
-    if (ending == "а"_w[0])
-        return withEnding(std::string(Cut(n, 1)), kA[caseIndex]);
+    if (ending == "а"_w[0]) {
+        AppendSpelled(out, Cut(n, 1), kA[caseIndex], capital);
+        return;
+    }
     if (ending == "я"_w[0]) {
         // Dative "Марии", "Ии" but "Наталье", "Илье".
         static constexpr std::array<std::string_view, 3> kYa = {"и"_w, "е"_w, "ю"_w};
         const bool ia = n.size() >= 2 && Lower(n[n.size() - 2]) == "и"_w[0];
-        return withEnding(std::string(Cut(n, 1)), caseIndex == 1 && ia ? "и"_w : kYa[caseIndex]);
+        AppendSpelled(out, Cut(n, 1), caseIndex == 1 && ia ? "и"_w : kYa[caseIndex], capital);
+        return;
     }
-    if (!male && n.back() == "ь"_w[0]) // Любовь: Любови
-        return caseIndex == 2 ? n : std::string(Cut(n, 1)) + std::string("и"_w);
-    return n;
+    if (!male && n.back() == "ь"_w[0]) { // Любовь: Любови
+        out += caseIndex == 2 ? n : Cut(n, 1);
+        if (caseIndex != 2)
+            out += "и"_w;
+        return;
+    }
+    out += n;
 }
 
-std::string PatronymicCase(std::string_view p, int caseIndex) {
+// Appends the patronymic in the case.
+void AppendPatronymicCase(std::string &out, std::string_view p, int caseIndex) {
     if (EndsWith(p, "вич"_w) || EndsWith(p, "ич"_w)) {
         static constexpr std::array<std::string_view, 3> kAdd = {"а"_w, "у"_w, "а"_w};
-        return std::string(p) + std::string(kAdd[caseIndex]);
+        out += p;
+        out += kAdd[caseIndex];
+        return;
     }
     // "вна" and the few feminine patronymics in "чна" ("Ильинична", "Кузьминична").
     if (EndsWith(p, "вна"_w) || EndsWith(p, "чна"_w)) {
         static constexpr std::array<std::string_view, 3> kEnd = {"ы"_w, "е"_w, "у"_w};
-        return std::string(Cut(p, 1)) + std::string(kEnd[caseIndex]);
+        out += Cut(p, 1);
+        out += kEnd[caseIndex];
+        return;
     }
-    return std::string(p);
+    out += p;
 }
 
 std::string NamePatronymicCase(std::string_view text, bool male, int caseIndex) {
     if (text.size() > 1 && text[1] == '.')
         return std::string(text); // initials
     const std::size_t blank = text.find(' ');
-    const std::string_view first =
-        blank == std::string_view::npos ? std::string_view() : text.substr(0, blank);
-    const std::string_view patronymic =
-        blank == std::string_view::npos ? text : text.substr(blank + 1);
-    std::string patronymicForm = PatronymicCase(patronymic, caseIndex);
-    if (blank == std::string_view::npos)
-        return patronymicForm;
-    std::string out = FirstNameCase(first, male, caseIndex);
-    out.reserve(out.size() + 1 + patronymicForm.size());
+    std::string out;
+    if (blank == std::string_view::npos) {
+        out.reserve(text.size() + 2);
+        AppendPatronymicCase(out, text, caseIndex);
+        return out;
+    }
+    out.reserve(text.size() + 4);
+    AppendFirstNameCase(out, text.substr(0, blank), male, caseIndex);
     out += ' ';
-    out += patronymicForm;
+    AppendPatronymicCase(out, text.substr(blank + 1), caseIndex);
     return out;
 }
 
