@@ -4,12 +4,14 @@
 
 #include "core/fileio.h"
 #include "core/text.h"
+#include "import/library_import.h"
 #include "library/library.h"
 #include "library/ltr_file.h"
 #include "refdata/library_tables.h"
 #include "refdata/schema.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 namespace dravo::cli {
@@ -18,12 +20,13 @@ namespace {
 
 using namespace dravo::library;
 
-const std::vector<std::string_view> kValueOptions = {"--root", "--description", "--kind", "--at"};
+const std::vector<std::string_view> kValueOptions = {"--root", "--description", "--kind", "--at",
+                                                     "--name"};
 
 constexpr std::string_view kUsage =
     "list | create | add NAME [--kind template|folder|journal|case] [--description TEXT] "
     "[--at ITEM] [--inside] | rename ITEM NEWNAME [--description TEXT] | remove ITEM [--delete] "
-    "| move ITEM TARGET  [--root DIR]";
+    "| move ITEM TARGET | import FILE.txt --at ITEM [--name NAME]  [--root DIR]";
 
 std::string RootOf(const Args &args) {
     const std::string *root = Option(args, "--root");
@@ -146,6 +149,32 @@ int Move(Session &s, const std::vector<std::string> &names) {
     return Save(s);
 }
 
+// The library's "Импорт...": the text file becomes a template placed at ITEM.
+int Import(Session &s, const Args &args, const std::string &file) {
+    s.library.Tree().Select(0);
+    if (const std::string *at = Option(args, "--at")) {
+        const NodeId id = Find(s, *at);
+        if (id == 0)
+            return 1;
+        s.library.Tree().Select(id);
+    }
+    const std::string *name = Option(args, "--name");
+    const std::string title =
+        name ? *name
+             : std::filesystem::path(reinterpret_cast<const char8_t *>(file.c_str()))
+                   .stem()
+                   .string();
+    const ImportConverter convert = import::LibraryImportConverter(
+        s.store, std::string(), [](std::string_view m) { FailText(m); });
+    const Outcome o = s.library.Import(FromUtf8(title), file, convert);
+    if (!o.done) {
+        if (!o.message.empty())
+            FailText(o.message);
+        return 1;
+    }
+    return Save(s);
+}
+
 int Create(const std::string &root) {
     Session s(root);
     if (s.store.LibraryFileExists())
@@ -161,9 +190,9 @@ int Run(const Args &args) {
     const std::string verb = p.empty() ? "" : p[0];
     const std::vector<std::string> names(p.begin() + (p.empty() ? 0 : 1), p.end());
     const std::string root = RootOf(args);
-    const std::size_t wanted = verb == "add" || verb == "remove"    ? 1
-                               : verb == "rename" || verb == "move" ? 2
-                                                                    : 0;
+    const std::size_t wanted = verb == "add" || verb == "remove" || verb == "import" ? 1
+                               : verb == "rename" || verb == "move"                  ? 2
+                                                                                     : 0;
     if ((verb != "list" && verb != "create" && wanted == 0) || names.size() != wanted)
         return Fail("usage: dravo-cli library " + std::string(kUsage));
     if (verb == "create")
@@ -179,6 +208,8 @@ int Run(const Args &args) {
         return Rename(s, args, names);
     if (verb == "remove")
         return Remove(s, args, names);
+    if (verb == "import")
+        return Import(s, args, names.at(0));
     return Move(s, names);
 }
 

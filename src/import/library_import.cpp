@@ -1,0 +1,23 @@
+#include "import/library_import.h"
+
+#include "import/text_importer.h"
+
+#include <utility>
+
+namespace dravo::import {
+
+library::ImportConverter LibraryImportConverter(const library::FolderStore &store,
+                                                std::string place,
+                                                std::function<void(std::string_view)> show) {
+    return [&store, place = std::move(place), show = std::move(show)](const std::string &source,
+                                                                      const std::string &name) {
+        const std::string target = store.ElementPath(library::FileFolder::Templates, name);
+        const ImportOutcome out = ImportTextFile(source, target, name, place);
+        if (show)
+            for (const std::string &m : out.messages)
+                show(m);
+        return out.done;
+    };
+}
+
+} // namespace dravo::import
