@@ -56,8 +56,30 @@ if(EXISTS "${WORK}/Templates/Занято.adf")
 endif()
 run(1 library remove "Нет такого" --root ${WORK})
 
-# The skeleton's library: the sample template in its folder, and the journal.
+# The skeleton's library: the starter contracts in folders by kind, each with its template file,
+# and the journal.
 run(0 library list --root ${SKELETON})
-if(NOT last_output MATCHES "^0\t3\tДоговоры\t[^\n]*\n1\t6\tДоговор купли-продажи\t[^\n]*\n0\t9\tЖурнал документов\t")
+set(expected "0\t3\tДоговоры\tШаблоны договоров\t[^\n]*
+1\t3\tКупля-продажа и поставка\t[^\n]*
+2\t6\tДоговор купли-продажи\t[^\n]*
+2\t6\tДоговор купли-продажи имущества\t[^\n]*
+2\t6\tДоговор поставки\t[^\n]*
+1\t3\tАренда\t[^\n]*
+2\t6\tДоговор аренды нежилого помещения\t[^\n]*
+1\t3\tРаботы и услуги\t[^\n]*
+2\t6\tДоговор подряда\t[^\n]*
+2\t6\tДоговор возмездного оказания услуг\t[^\n]*
+1\t3\tЗаймы\t[^\n]*
+2\t6\tДоговор займа\t[^\n]*
+0\t9\tЖурнал документов\t[^\n]*
+$")
+if(NOT last_output MATCHES "^${expected}")
   message(FATAL_ERROR "the skeleton library is not as shipped:\n${last_output}")
 endif()
+string(REGEX MATCHALL "\t6\t[^\t]+" templates "${last_output}")
+foreach(t ${templates})
+  string(REPLACE "\t6\t" "" name "${t}")
+  if(NOT EXISTS "${SKELETON}/Templates/${name}.adf")
+    message(FATAL_ERROR "the skeleton lacks the template file of ${name}")
+  endif()
+endforeach()
