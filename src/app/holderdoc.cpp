@@ -101,6 +101,11 @@ bool CHolderDoc::Save(const QString &path, QString *error) {
     return true;
 }
 
+void CHolderDoc::Relocate(const QString &path) {
+    m_strPath = QFileInfo(path).absoluteFilePath();
+    m_strTitle = TitleOfPath(path);
+}
+
 QString CHolderDoc::SaveAsRefusal() const {
     if (m_bJournalPage || m_nKind == 0 || m_nKind == 2)
         return QStringLiteral("Активный документ не является шаблоном");

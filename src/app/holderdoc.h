@@ -37,6 +37,8 @@ class CHolderDoc {
     // Writes the document to path through the safe save; on failure the file on disk and the
     // document stay as they were. On success the document takes path and title.
     bool Save(const QString &path, QString *error);
+    // The document's file was given a new name behind it: take its path and title.
+    void Relocate(const QString &path);
     // Empty when "Save as" applies to this document, else the message that refuses it.
     QString SaveAsRefusal() const;
 

@@ -8,6 +8,7 @@
 #include "app/filedialog.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
+#include "app/librarycommand.h"
 #include "app/messagebox.h"
 #include "app/printing.h"
 #include "app/roots.h"
@@ -479,11 +480,7 @@ void CMainFrame::CmdToggleHighlight() {
 }
 
 void CMainFrame::CmdLibrary() {
-    const QString path = FileDialog::GetOpenFileName(
-        this, QStringLiteral("Библиотека шаблонов"),
-        Roots::TemplatesRoot() + QStringLiteral("/Templates"), kTemplateFilter);
-    if (!path.isEmpty())
-        OpenDocument(path);
+    RunLibraryCommand(*this);
 }
 
 void CMainFrame::CmdPrint(bool preview) {
