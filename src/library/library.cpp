@@ -230,12 +230,19 @@ void Library::SelectNeighbourOf(NodeId id) {
         m_tree.Select(parent);
 }
 
+void Library::CloseIfEmpty(NodeId folder) {
+    if (m_tree.Contains(folder) && m_tree.Children(folder).empty())
+        SetFolderOpen(folder, false);
+}
+
 void Library::Exclude(NodeId id) {
     if (!m_tree.Contains(id))
         return;
     if (m_tree.IsWithin(m_tree.Selected(), id))
         SelectNeighbourOf(id);
+    const NodeId parent = m_tree.Parent(id);
     m_tree.Remove(id);
+    CloseIfEmpty(parent);
 }
 
 Library::FileDeletion Library::PlanDeletion(NodeId id) const {
@@ -334,12 +341,14 @@ bool Library::CanDrop(NodeId source, NodeId target) const {
 bool Library::Drop(NodeId source, NodeId target) {
     if (!CanDrop(source, target))
         return false;
+    const NodeId oldParent = m_tree.Parent(source);
     if (!IsFolder(m_tree.Get(source).element.image) && IsFolder(m_tree.Get(target).element.image)) {
         m_tree.MoveFirstChild(source, target);
         SetFolderOpen(target, true);
     } else {
         m_tree.MoveAfter(source, target);
     }
+    CloseIfEmpty(oldParent); // an emptied folder shows closed
     m_tree.Select(source);
     return true;
 }

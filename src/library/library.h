@@ -127,6 +127,7 @@ class Library {
     // Places a new element at the selection as Add does and selects it.
     NodeId PlaceAtSelection(Element element, bool inside);
     void SelectNeighbourOf(NodeId id);
+    void CloseIfEmpty(NodeId folder);
 
     LibraryStore &m_store;
     LibraryTree m_tree;

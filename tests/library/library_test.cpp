@@ -285,9 +285,9 @@ TEST_F(LibraryTest, DragAndDrop) {
     EXPECT_EQ(lib->Tree().Selected(), w);
     ASSERT_TRUE(lib->Drop(t, u));   // an element onto an element: right after it
     ASSERT_TRUE(lib->Drop(sub, u)); // a folder: after the target, with its subtree
-    EXPECT_EQ(Outline(), "0:3:F1;1:6:W;0:3:F2;1:6:U;1:3:Sub;1:6:T;");
+    EXPECT_EQ(Outline(), "0:3:F1;1:6:W;0:3:F2;1:6:U;1:0:Sub;1:6:T;"); // emptied Sub shows closed
     ASSERT_TRUE(lib->Drop(f1, t));
-    EXPECT_EQ(Outline(), "0:3:F2;1:6:U;1:3:Sub;1:6:T;1:3:F1;2:6:W;");
+    EXPECT_EQ(Outline(), "0:3:F2;1:6:U;1:0:Sub;1:6:T;1:3:F1;2:6:W;");
     (void)f2;
 }
 

@@ -67,17 +67,26 @@ void CLibraryDialog::SetImportConverter(ImportConverter convert) {
 }
 
 QIcon CLibraryDialog::Icon(int image) {
+    // Made once (thousands of items share the five pictures) and kept to the end of the
+    // process, past the application object.
+    static const QIcon *const icons = new QIcon[5]{
+        QIcon(QStringLiteral(":/icons/library-folder.svg")),
+        QIcon(QStringLiteral(":/icons/library-folder-open.svg")),
+        QIcon(QStringLiteral(":/icons/library-template.svg")),
+        QIcon(QStringLiteral(":/icons/library-journal.svg")),
+        QIcon(QStringLiteral(":/icons/library-case.svg")),
+    };
     switch (image) {
     case kFolderOpen:
-        return QIcon(QStringLiteral(":/icons/library-folder-open.svg"));
+        return icons[1];
     case kTemplate:
-        return QIcon(QStringLiteral(":/icons/library-template.svg"));
+        return icons[2];
     case kJournal:
-        return QIcon(QStringLiteral(":/icons/library-journal.svg"));
+        return icons[3];
     case kCase:
-        return QIcon(QStringLiteral(":/icons/library-case.svg"));
+        return icons[4];
     default:
-        return QIcon(QStringLiteral(":/icons/library-folder.svg"));
+        return icons[0];
     }
 }
 
