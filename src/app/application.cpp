@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/desktop.h"
+#include "app/dialogs/tip_dialog.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
 #include "app/instance.h"
@@ -188,7 +189,13 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
     if (m_options.registerDesktop)
         RegisterDocumentType(QCoreApplication::applicationFilePath());
 
-    return ProcessCommandLine(cl);
+    if (!ProcessCommandLine(cl))
+        return false;
+    // The tip of the day, once: only for a plain start on a new document (an opened or printed
+    // file, a picture or timing run goes without it), and only while the user wants it.
+    if (cl.action == CommandLine::NewDocument && plainRun && !cl.embedded && TipWantedAtStartUp())
+        ShowTipOfTheDay(m_mainFrame.get());
+    return true;
 }
 
 bool CDravoApp::ProcessCommandLine(const CommandLine &cl) {

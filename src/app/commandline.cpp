@@ -61,7 +61,10 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
             cl.timing = true;
         } else if (name == QLatin1String("dde") || name == QLatin1String("embedding") ||
                    name == QLatin1String("automation")) {
-            // Accepted for compatibility; nothing to do here.
+            // Accepted for compatibility; a program started for another program's sake shows
+            // no tip of the day.
+            if (name != QLatin1String("dde"))
+                cl.embedded = true;
         } else {
             cl.error = QStringLiteral("Неизвестный ключ %1").arg(arg);
         }

@@ -19,6 +19,8 @@ struct CommandLine {
     int captions = -1; // -1 as stored, 0 off, 1 on
     // Hidden: print timing figures on standard output and quit.
     bool timing = false;
+    // "/Embedding" or "/Automation": started for another program, so no tip of the day.
+    bool embedded = false;
     QString error; // not empty when the arguments make no sense
 };
 

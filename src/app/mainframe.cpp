@@ -4,6 +4,7 @@
 #include "app/commands.h"
 #include "app/dialogs/dialog_seam.h"
 #include "app/dialogs/print_setup_dialog.h"
+#include "app/dialogs/tip_dialog.h"
 #include "app/faded_icon.h"
 #include "app/filedialog.h"
 #include "app/holderdoc.h"
@@ -442,6 +443,9 @@ void CMainFrame::OnCommand(int id) {
                                               .arg(QString::fromLatin1(kSupportMail)));
         break;
     }
+    case ID_TIP_OF_THE_DAY:
+        ShowTipOfTheDay(this);
+        break;
     case ID_ABOUT:
         CmdAbout();
         break;
