@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$(ls "$work"/out/dravo_*.deb)
 echo "package: $(basename "$deb") $(stat -c %s "$deb") bytes"
 
-dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
+dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//; s/ -> .*//' >"$work/files"
 sample="./usr/share/dravo/Templates/Договор купли-продажи.adf"
 for f in ./usr/bin/dravo ./usr/bin/dravo-cli ./usr/lib/libdravo20.so \
   ./usr/share/dravo/Data/tips.txt ./usr/share/dravo/Data/ltr.dat ./usr/share/dravo/Data/usr.dat \
