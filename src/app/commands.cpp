@@ -130,6 +130,7 @@ bool CommandImplemented(int id) {
     case ID_HELP:
     case ID_WEB_SITE:
     case ID_MAIL:
+    case ID_TIP_OF_THE_DAY:
     case ID_ABOUT:
     case ID_EXIT:
     case ID_COPY:

@@ -52,7 +52,7 @@ TEST(TipReader, ReadsTipsInTurn) {
          0,
          true,
          {std::string(999, 'c'), "Z"}},
-        {"comments_only_stop_after_one_pass", "; one\n\n; two\n", 3, true, {kError, kError}},
+        {"comments_only_stop_after_one_pass", "; one\n\n; two\n", 6, true, {kError, kError}},
         {"empty_file", "", 0, true, {kError}},
         {"offset_past_end_is_a_read_error", "A\nB\n", 99, true, {kError, "A", "B"}},
     };
