@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times the window program with the sample template: from the start of the process to the first
 # page shown, and from a click on a clause of the page (the clause editor's OK stood in for by a
-# change of the clause) to the new page painted. Runs offscreen in a throw-away home folder.
+# change of the clause) to the new page painted, and from the OK of the variable-data form with
+# 50 new values to the new page painted. Runs offscreen in a throw-away home folder.
 #   bench/window_timing.sh [build-dir] [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,9 +28,9 @@ for _ in $(seq "$RUNS"); do
   out=$("$DRAVO" --timing "$SAMPLE" 2>/dev/null)
   t1=$(echo "$out" | sed -n 's/^first-page-epoch-ms //p')
   starts+=($((t1 - t0)))
-  echo "$out" | grep '^click-to-repaint'
+  echo "$out" | grep -E '^(click|variables-ok)-to-repaint'
 done
 sorted=($(printf '%s\n' "${starts[@]}" | sort -n))
 echo "start-to-first-page: ${starts[*]} ms; median ${sorted[$((RUNS / 2))]} ms (target < 2000 ms)"
-echo "click-to-repaint target: < 150 ms"
+echo "click-to-repaint and variables-ok-to-repaint targets: < 150 ms"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

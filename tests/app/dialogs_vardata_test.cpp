@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -31,14 +30,17 @@ QString Q(std::string_view cp1251) {
     return QString::fromStdString(ToUtf8(cp1251));
 }
 
-void Shot(const QString &name) {
+// A picture of the window in front (a dialog, or the main window), when asked for.
+void Shot(const QString &name, QWidget *window = nullptr) {
     const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
     if (folder.isEmpty())
         return;
     QTest::qWait(400);
-    QProcess::execute(QStringLiteral("import"),
-                      {QStringLiteral("-window"), QStringLiteral("root"),
-                       QDir(folder).filePath(name + QStringLiteral(".png"))});
+    QWidget *front = window ? window : QApplication::activeModalWidget();
+    if (!front)
+        front = QApplication::activeWindow();
+    if (front)
+        front->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
 template <typename T> T *Child(QDialog &dialog, const QString &name) {
@@ -173,6 +175,7 @@ class VariableDataTest : public QObject {
         QCOMPARE(body.Variable(kValidity).m_nFontSize, 1);
         QCOMPARE(Q(body.Variable(kPenalty).m_strText), QStringLiteral("3"));
         QVERIFY(m_view->GetDocument()->Modified());
+        Shot(QStringLiteral("vardata-06-page"), m_frame.get());
         const QString page = PageText(m_view);
         for (const QString &value :
              {QStringLiteral("в течение 15 (пятнадцати) рабочих дней с момента"),

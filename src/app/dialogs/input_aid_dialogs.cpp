@@ -29,6 +29,7 @@ DateInputDialog::DateInputDialog(const std::string &itemText, int form, QWidget 
     m_calendar = new QCalendarWidget(this);
     m_calendar->setObjectName(QStringLiteral("calendar"));
     m_calendar->setGridVisible(true);
+    m_calendar->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     m_calendar->setFirstDayOfWeek(Qt::Monday);
     m_calendar->setMinimumDate(QDate(1900, 1, 1));
     m_calendar->setMaximumDate(QDate(9999, 12, 31));
