@@ -231,6 +231,56 @@ class VariableDataTest : public QObject {
         QVERIFY(PressF4AndReload(second));
         QVERIFY(PageText(second).contains(QStringLiteral("по адресу: ") + kNewPlace));
     }
+
+    // "Определить" adds an item through the item list; "Очистить" of a list destroys it. Both
+    // reopen the form, built from the changed items.
+    void defineAndDestroyReopenTheForm() {
+        CHolderView *view = m_frame->ActiveView();
+        QVERIFY(view);
+        const CBody &body = view->GetDocument()->Body();
+        const std::size_t count = body.VariableCount();
+        view->GetDocument()->SetModified(false);
+        DialogSeam::setNextScript([](QDialog &form) { Press(form, QStringLiteral("define")); });
+        DialogSeam::setNextScript([](QDialog &list) {
+            Child<QListWidget>(list, QStringLiteral("lines"))->setCurrentRow(-1);
+            Press(list, QStringLiteral("add")); // at the top: nothing is selected
+            QCOMPARE(Child<QListWidget>(list, QStringLiteral("lines"))->currentRow(), 0);
+            Press(list, QStringLiteral("ok"));
+        });
+        DialogSeam::setNextScript([](QDialog &item) {
+            Child<QLineEdit>(item, QStringLiteral("word"))
+                ->setText(QStringLiteral("  дата   передачи "));
+            Child<QLineEdit>(item, QStringLiteral("hint"))
+                ->setText(QStringLiteral("Дата передачи"));
+            Child<QRadioButton>(item, QStringLiteral("kind1"))->setChecked(true);
+            item.accept();
+        });
+        // The form again, with the new row first; its list is destroyed.
+        DialogSeam::setNextScript([](QDialog &form) {
+            QCOMPARE(Child<QLabel>(form, QStringLiteral("label0"))->text(),
+                     QStringLiteral("Дата передачи"));
+            QVERIFY(form.findChild<QPushButton *>(QStringLiteral("aid0")));
+            MessageBox::setNextAnswer(MessageBox::Yes);
+            Press(form, QStringLiteral("aid%1").arg(kPlace + 1));
+        });
+        DialogSeam::setNextScript([](QDialog &list) { Press(list, QStringLiteral("destroy")); });
+        DialogSeam::setNextScript([](QDialog &form) {
+            QVERIFY(!form.findChild<QPushButton *>(QStringLiteral("aid%1").arg(kPlace + 1)));
+            Press(form, QStringLiteral("cancel"));
+        });
+        QSignalSpy loaded(view, &CHolderView::pageLoaded);
+        m_frame->OnCommand(ID_VARIABLE_DATA);
+        QCOMPARE(DialogSeam::pendingScripts(), 0);
+        QCOMPARE(body.VariableCount(), count + 1);
+        QCOMPARE(Q(body.Variable(0).m_strName), QStringLiteral("дата передачи"));
+        QCOMPARE(body.Variable(0).m_nType, 1);
+        QCOMPARE(body.Variable(kPlace + 1).m_nType, 0);
+        QVERIFY(
+            !vardata::FindList(Shell().lists, vardata::ListKey(FromUtf8("место передачи товара"))));
+        // Cancelled at the end, yet the template changed: it is marked and its page rebuilt.
+        QVERIFY(view->GetDocument()->Modified());
+        QVERIFY(loaded.wait(20000));
+    }
 };
 
 DRAVO_APP_TEST_MAIN(VariableDataTest)

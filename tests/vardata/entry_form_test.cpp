@@ -180,43 +180,63 @@ TEST(EntryForm, FocusGoesToTheRememberedRowWithAField) {
     EXPECT_EQ(reopened.FocusRow(), 4);
 }
 
-TEST(EntryForm, CalendarStoresTheTextAndTheForm) {
-    CBody body = Sample();
-    int remembered = 0;
-    EntryForm form(body, remembered, false);
-    std::pair<std::string, int> opened;
-    InputAids aids;
-    aids.date = [&](const std::string &value, int f) -> std::optional<std::pair<std::string, int>> {
-        opened = {value, f};
-        return std::make_pair(std::string("06 декабря 2004"), 1);
+// "..." of each kind: the field's text is stored first, then the aid's answer.
+TEST(EntryForm, InputAidsStoreTheFieldThenTheirAnswer) {
+    const struct {
+        const char *name;
+        std::size_t row;
+        bool answers;
+        EntryForm::AidOutcome outcome;
+        const char *opened; // what the aid was given
+        const char *value;  // the item's value afterwards
+    } cases[] = {
+        {"calendar", 2, true, EntryForm::AidOutcome::Changed, "typed", "06 декабря 2004"},
+        {"calendar cancelled", 2, false, EntryForm::AidOutcome::Unchanged, "typed", "typed"},
+        {"list", 3, true, EntryForm::AidOutcome::Changed, "typed", "шкаф"},
+        {"list cancelled", 3, false, EntryForm::AidOutcome::Unchanged, "typed", "typed"},
+        {"calculator", 4, true, EntryForm::AidOutcome::Changed, "typed", "3"},
+        {"calculator cancelled", 4, false, EntryForm::AidOutcome::Unchanged, "typed", "typed"},
+        {"normal input has none", 0, true, EntryForm::AidOutcome::Unchanged, "", "Тверь"},
     };
-    std::string shown;
-    EXPECT_EQ(form.PressAid(2, "07.12.2004", aids, shown), EntryForm::AidOutcome::Changed);
-    EXPECT_EQ(opened, std::make_pair(std::string("07.12.2004"), 0)); // the field first
-    EXPECT_EQ(body.Variable(2).m_strText, "06 декабря 2004");
-    EXPECT_EQ(body.Variable(2).m_nFontSize, 1);
-    EXPECT_EQ(shown, "06 декабря 2004");
-    EXPECT_EQ(remembered, 2);
-}
-
-TEST(EntryForm, CancelledAidKeepsTheFieldTextStored) {
-    CBody body = Sample();
-    int remembered = 0;
-    EntryForm form(body, remembered, false);
-    InputAids aids;
-    aids.number = [](const std::string &) { return std::optional<std::string>(); };
-    std::string shown;
-    EXPECT_EQ(form.PressAid(4, "15", aids, shown), EntryForm::AidOutcome::Unchanged);
-    EXPECT_EQ(body.Variable(4).m_strText, "15");
-    EXPECT_EQ(shown, "15");
-    EXPECT_TRUE(form.Changed()); // a form cancelled now still leaves a changed document
-
-    aids.number = [](const std::string &value) { return std::optional<std::string>(value + "0"); };
-    EXPECT_EQ(form.PressAid(4, "15", aids, shown), EntryForm::AidOutcome::Changed);
-    EXPECT_EQ(shown, "150");
-    // A row without "..." does nothing.
-    EXPECT_EQ(form.PressAid(0, "abc", aids, shown), EntryForm::AidOutcome::Unchanged);
-    EXPECT_EQ(body.Variable(0).m_strText, "Тверь");
+    for (const auto &c : cases) {
+        CBody body = Sample();
+        int remembered = 0;
+        EntryForm form(body, remembered, false);
+        std::string opened, word;
+        int openedForm = -1;
+        InputAids aids;
+        aids.date = [&](const std::string &value,
+                        int f) -> std::optional<std::pair<std::string, int>> {
+            opened = value;
+            openedForm = f;
+            return c.answers ? std::make_optional(std::make_pair(std::string(c.value), 1))
+                             : std::nullopt;
+        };
+        aids.list = [&](const std::string &value, const std::string &w) {
+            opened = value;
+            word = w;
+            return c.answers ? ListChoice{false, std::string(c.value)} : ListChoice{};
+        };
+        aids.number = [&](const std::string &value) -> std::optional<std::string> {
+            opened = value;
+            return c.answers ? std::make_optional(std::string(c.value)) : std::nullopt;
+        };
+        std::string shown;
+        EXPECT_EQ(form.PressAid(c.row, "typed", aids, shown), c.outcome) << c.name;
+        EXPECT_EQ(opened, c.opened) << c.name;
+        EXPECT_EQ(body.Variable(std::uint16_t(c.row)).m_strText, c.value) << c.name;
+        EXPECT_EQ(shown, c.row == 0 ? "typed" : c.value) << c.name;
+        // Even a cancelled aid leaves the field's text stored: the form's Cancel then still
+        // leaves a changed document.
+        EXPECT_EQ(form.Changed(), c.row != 0) << c.name;
+        if (c.row == 2) {
+            EXPECT_EQ(openedForm, 0);
+            EXPECT_EQ(body.Variable(2).m_nFontSize, c.answers ? 1 : 0);
+        }
+        if (c.row == 3) {
+            EXPECT_EQ(word, "товар1");
+        }
+    }
 }
 
 TEST(EntryForm, DestroyedListTurnsTheItemIntoNormalInput) {
@@ -235,23 +255,6 @@ TEST(EntryForm, DestroyedListTurnsTheItemIntoNormalInput) {
     EXPECT_EQ(reopened.Rows()[3].kind, RowKind::Normal);
     EXPECT_EQ(reopened.RowPlace(3).button, Rect{});
     EXPECT_EQ(reopened.FocusRow(), 3);
-}
-
-TEST(EntryForm, ListChoiceBecomesTheValue) {
-    CBody body = Sample();
-    int remembered = 0;
-    EntryForm form(body, remembered, false);
-    std::string word;
-    InputAids aids;
-    aids.list = [&](const std::string &, const std::string &w) {
-        word = w;
-        return ListChoice{false, std::string("шкаф")};
-    };
-    std::string shown;
-    EXPECT_EQ(form.PressAid(3, "стол", aids, shown), EntryForm::AidOutcome::Changed);
-    EXPECT_EQ(word, "товар1");
-    EXPECT_EQ(body.Variable(3).m_strText, "шкаф");
-    EXPECT_EQ(shown, "шкаф");
 }
 
 } // namespace

@@ -23,7 +23,7 @@ CBody BodyWith(std::size_t count) {
     return body;
 }
 
-// The item dialog confirming these fields, remembering what it was opened with.
+// The item dialog answering with these fields (nothing: "Отмена"), remembering its openings.
 struct ItemDialog {
     std::optional<ItemFields> answer;
     std::vector<std::pair<ItemFields, bool>> opened;
@@ -35,137 +35,101 @@ struct ItemDialog {
     }
 };
 
-TEST(CommandWord, IsTrimmedAndItsBlankRunsReduced) {
-    const struct {
-        const char *typed;
-        const char *stored;
-    } cases[] = {
-        {"  срок   поставки ", "срок поставки"},
-        {"цена", "цена"},
-        {"   ", ""},
-        {"", ""},
-        {"a  b   c", "a b c"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(NormalizeCommandWord(c.typed), c.stored) << '"' << c.typed << '"';
-}
+const VariableList::Confirm kYes = [](std::string_view) { return true; };
 
-TEST(Item, SeparatorAndKind) {
+TEST(Item, WordKindAndSeparator) {
+    const struct {
+        const char *typed, *stored;
+    } words[] = {{"  срок   поставки ", "срок поставки"},
+                 {"цена", "цена"},
+                 {"   ", ""},
+                 {"a  b   c", "a b c"}};
+    for (const auto &c : words)
+        EXPECT_EQ(NormalizeCommandWord(c.typed), c.stored) << '"' << c.typed << '"';
     EXPECT_TRUE(IsSeparator(Item("", "-")));
     EXPECT_TRUE(IsSeparator(Item("x", "--- раздел")));
     EXPECT_FALSE(IsSeparator(Item("x", " -")));
     EXPECT_FALSE(IsSeparator(Item("x", "")));
     EXPECT_EQ(KindOf(Item("x", "", 3)), CalculatorInput);
     EXPECT_EQ(KindOf(Item("x", "", 9)), NormalInput); // a damaged kind reads as normal input
-}
 
-TEST(Item, FieldsStoredKeepTheValue) {
+    // OK of the item dialog: the word normalised, the hint as typed, the value kept.
     CPun item = Item("срок", "Срок", CalendarInput, "06.12.2004");
-    item.m_nFontSize = 1;
     EXPECT_EQ(FieldsOf(item, false), (ItemFields{"срок", "Срок", CalendarInput}));
     EXPECT_EQ(FieldsOf(item, true), ItemFields{});
     StoreFields(item, {"  новый   срок", " подсказка  ", ListInput});
-    EXPECT_EQ(item.m_strName, "новый срок");
-    EXPECT_EQ(item.m_strFont, " подсказка  "); // the hint as typed
-    EXPECT_EQ(item.m_nType, ListInput);
-    EXPECT_EQ(item.m_strText, "06.12.2004");
+    EXPECT_EQ(item, Item("новый срок", " подсказка  ", ListInput, "06.12.2004"));
 }
 
 TEST(FindItem, FirstOfAWordWinsWithoutRegardToCase) {
     CBody body;
     body.m_parVariables.m_arItems = {Item("Цена"_w, "", 0, "1"), Item("цена"_w, "", 0, "2"),
                                      Item("срок"_w, "", 0, "3")};
-    EXPECT_EQ(FindItem(body, std::string("ЦЕНА"_w)), 0u);
-    EXPECT_EQ(FindItem(body, std::string(" срок "_w)), 2u);
-    EXPECT_EQ(FindItem(body, std::string("нет"_w)), std::nullopt);
-}
-
-TEST(VariableList, OpensOnTheFirstLine) {
-    CBody empty;
-    VariableList none(empty);
-    EXPECT_EQ(none.Selection(), -1);
-    EXPECT_FALSE(none.CanEdit());
-    CBody body = BodyWith(3);
-    VariableList list(body);
-    EXPECT_EQ(list.Selection(), 0);
-    EXPECT_TRUE(list.CanEdit());
-    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"w0", "w1", "w2"}));
+    EXPECT_EQ(FindItem(body, "ЦЕНА"_w), 0u);
+    EXPECT_EQ(FindItem(body, " срок "_w), 2u);
+    EXPECT_EQ(FindItem(body, "нет"_w), std::nullopt);
 }
 
 TEST(VariableList, AddsAfterTheSelectedLineOrAtTheTop) {
+    const ItemFields typed{" new ", "Hint", CalculatorInput};
     const struct {
         const char *name;
         int selected;
+        std::optional<ItemFields> answer;
         std::vector<std::string> lines;
         int selection;
     } cases[] = {
-        {"none selected", -1, {"new", "w0", "w1"}, 0},
-        {"first", 0, {"w0", "new", "w1"}, 1},
-        {"last", 1, {"w0", "w1", "new"}, 2},
+        {"none selected", -1, typed, {"new", "w0", "w1"}, 0},
+        {"first", 0, typed, {"w0", "new", "w1"}, 1},
+        {"last", 1, typed, {"w0", "w1", "new"}, 2},
+        {"cancelled: the new item goes again", 1, std::nullopt, {"w0", "w1"}, 1},
+        {"a blank word is taken as it is", 0, ItemFields{"  ", "", 0}, {"w0", "", "w1"}, 1},
     };
     for (const auto &c : cases) {
         CBody body = BodyWith(2);
         VariableList list(body);
+        EXPECT_EQ(list.Selection(), 0) << c.name;
         list.Select(c.selected);
-        ItemDialog dialog{ItemFields{" new ", "Hint", CalculatorInput}, {}};
-        EXPECT_EQ(list.Add(dialog.Edit(), nullptr), VariableList::Outcome::Done) << c.name;
+        ItemDialog dialog{c.answer, {}};
+        EXPECT_EQ(list.Add(dialog.Edit(), nullptr),
+                  c.answer ? VariableList::Outcome::Done : VariableList::Outcome::Cancelled)
+            << c.name;
+        EXPECT_EQ(dialog.opened, (std::vector{std::make_pair(ItemFields{}, true)})) << c.name;
         EXPECT_EQ(list.Lines(), c.lines) << c.name;
         EXPECT_EQ(list.Selection(), c.selection) << c.name;
-        EXPECT_TRUE(list.Modified()) << c.name;
-        ASSERT_EQ(dialog.opened.size(), 1u);
-        EXPECT_EQ(dialog.opened[0], std::make_pair(ItemFields{}, true)) << c.name;
-        EXPECT_EQ(body.Variable(std::uint16_t(c.selection)).m_nType, CalculatorInput);
+        EXPECT_EQ(list.Modified(), c.answer.has_value()) << c.name;
     }
 }
 
-TEST(VariableList, CancelledNewItemIsRemoved) {
-    CBody body = BodyWith(2);
-    const CBody before = body;
-    VariableList list(body);
-    list.Select(1);
-    ItemDialog dialog; // cancels
-    EXPECT_EQ(list.Add(dialog.Edit(), nullptr), VariableList::Outcome::Cancelled);
-    EXPECT_EQ(body, before);
-    EXPECT_EQ(list.Selection(), 1);
-    EXPECT_FALSE(list.Modified());
-}
-
 TEST(VariableList, FiftyFirstItemIsRefusedWithTheMessage) {
-    CBody body = BodyWith(50);
+    CBody body = BodyWith(49);
     VariableList list(body);
     std::string told;
     ItemDialog dialog{ItemFields{"x", "", 0}, {}};
-    EXPECT_EQ(list.Add(dialog.Edit(), [&](std::string_view m) { told = m; }),
-              VariableList::Outcome::Refused);
+    const auto inform = [&](std::string_view m) { told = m; };
+    EXPECT_EQ(list.Add(dialog.Edit(), inform), VariableList::Outcome::Done); // the 50th
+    EXPECT_EQ(list.Add(dialog.Edit(), inform), VariableList::Outcome::Refused);
     EXPECT_EQ(told, kTooManyItemsMessage);
-    EXPECT_TRUE(dialog.opened.empty());
+    EXPECT_EQ(dialog.opened.size(), 1u);
     EXPECT_EQ(body.VariableCount(), 50u);
-    // The 50th is still welcome.
-    CBody fortyNine = BodyWith(49);
-    VariableList room(fortyNine);
-    EXPECT_EQ(room.Add(dialog.Edit(), nullptr), VariableList::Outcome::Done);
-    EXPECT_EQ(fortyNine.VariableCount(), 50u);
 }
 
 TEST(VariableList, ChangeKeepsValueAndSelection) {
     CBody body;
     body.m_parVariables.m_arItems = {Item("a"), Item("срок", "Срок", 0, "10 дней")};
+    const CBody before = body;
     VariableList list(body);
     list.Select(1);
+    ItemDialog cancel;
+    EXPECT_EQ(list.Change(cancel.Edit()), VariableList::Outcome::Cancelled);
+    EXPECT_EQ(body, before);
+    EXPECT_FALSE(list.Modified());
     ItemDialog dialog{ItemFields{"срок", "Срок", CalendarInput}, {}};
     EXPECT_EQ(list.Change(dialog.Edit()), VariableList::Outcome::Done);
     EXPECT_EQ(dialog.opened[0], std::make_pair(ItemFields{"срок", "Срок", 0}, false));
-    EXPECT_EQ(body.Variable(1).m_nType, CalendarInput);
-    EXPECT_EQ(body.Variable(1).m_strText, "10 дней");
+    EXPECT_EQ(body.Variable(1), Item("срок", "Срок", CalendarInput, "10 дней"));
     EXPECT_EQ(list.Selection(), 1);
     EXPECT_TRUE(list.Modified());
-
-    ItemDialog cancel;
-    CBody before = body;
-    VariableList again(body);
-    EXPECT_EQ(again.Change(cancel.Edit()), VariableList::Outcome::Cancelled);
-    EXPECT_EQ(body, before);
-    EXPECT_FALSE(again.Modified());
 }
 
 TEST(VariableList, DeleteAsksTheQuestionOfTheItemAndMovesTheSelection) {
@@ -202,25 +166,15 @@ TEST(VariableList, DeleteAsksTheQuestionOfTheItemAndMovesTheSelection) {
 TEST(VariableList, DeletingTheOnlyItemDisablesEditing) {
     CBody body = BodyWith(1);
     VariableList list(body);
-    EXPECT_EQ(list.Delete([](std::string_view) { return true; }), VariableList::Outcome::Done);
-    EXPECT_EQ(body.VariableCount(), 0u);
+    EXPECT_TRUE(list.CanEdit());
+    EXPECT_EQ(list.Delete(kYes), VariableList::Outcome::Done);
     EXPECT_EQ(list.Selection(), -1);
     EXPECT_FALSE(list.CanEdit());
     // Nothing selected: "Изменить" and "Удалить" do nothing.
     ItemDialog dialog{ItemFields{"x", "", 0}, {}};
     EXPECT_EQ(list.Change(dialog.Edit()), VariableList::Outcome::Cancelled);
-    EXPECT_EQ(list.Delete([](std::string_view) { return true; }), VariableList::Outcome::Cancelled);
-}
-
-TEST(VariableList, DuplicateAndEmptyWordsAreShown) {
-    CBody body;
-    VariableList list(body);
-    ItemDialog blank{ItemFields{"   ", "", 0}, {}};
-    ItemDialog twice{ItemFields{"цена", "", 0}, {}};
-    list.Add(twice.Edit(), nullptr);
-    list.Add(twice.Edit(), nullptr);
-    list.Add(blank.Edit(), nullptr);
-    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"цена", "цена", ""}));
+    EXPECT_EQ(list.Delete(kYes), VariableList::Outcome::Cancelled);
+    EXPECT_TRUE(dialog.opened.empty());
 }
 
 } // namespace
