@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/timing.h"
+#include "core/styles.h"
 #include "core/text.h"
 #include "core/user.h"
 #include "refdata/schema.h"
@@ -85,6 +86,11 @@ void CDravoApp::PrepareDataFolder(const QString &dataFolder) {
         std::string error;
         CBody lists = NewListsBody();
         SaveLists(p, lists, error);
+    });
+    CreateDataFile(dataFolder + QStringLiteral("/Data/stl.dat"), [](const std::string &p) {
+        std::string error;
+        StyleFile styles = ShippedStyleFile();
+        StoreStyleFile(p, styles, error);
     });
     const QString fct = refdata::FctPath(dataFolder);
     if (!QFileInfo::exists(fct))

@@ -153,6 +153,10 @@ void CHolderDoc::SetThirdPartyId(int id) {
 }
 
 std::string CHolderDoc::BuildPage(bool highlight) {
+    if (m_bJournalPage)
+        return BuildJournalPage(true);
+    if (m_nKind == 0 && m_nRegisteredId >= 0)
+        return m_registeredPage;
     textgen::PageInputs in;
     in.body = &m_body;
     in.kind = m_nKind;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/body.h"
+#include "core/styles.h"
 #include "core/user.h"
 #include "russian/dates.h"
 #include "textgen/datasource.h"
@@ -44,6 +45,22 @@ class CHolderDoc {
 
     // The page text (windows-1251 bytes) built anew from the document.
     std::string BuildPage(bool highlight);
+
+    // The contract-journal page (kind 2, titled "Журнал документов"): takes its paragraph formats
+    // and settings from the styles file. A file that cannot be read leaves the defaults and
+    // gives message "Файл журнала не найден".
+    void MakeJournalPage(const QString &styleFile, QString *message);
+    // Gives the journal page's formats back to record 2 of the styles file (as the page closes).
+    bool StoreJournalFormats(const QString &styleFile, QString *error);
+    // The styles file as the journal page loaded it (its settings in record 2).
+    StyleFile &JournalStyles() { return m_journalStyles; }
+    // The journal page without clickable regions (printing, the system browser).
+    std::string BuildJournalPage(bool clickable);
+
+    // A registered document (kind 0, read only): the page text and name of a journal row, the
+    // window titled "Журнал: " + name. False with the reason when the row cannot be read.
+    bool OpenRegistered(int bookId, QString *error);
+    int RegisteredId() const { return m_nRegisteredId; }
 
     CBody &Body() { return m_body; }
     const CBody &Body() const { return m_body; }
@@ -102,6 +119,9 @@ class CHolderDoc {
     int m_nCounterparty = -1;
     int m_nThirdParty = -1;
     std::unique_ptr<refdata::DocumentDatabase> m_database;
+    StyleFile m_journalStyles;
+    int m_nRegisteredId = -1;
+    std::string m_registeredPage;
 };
 
 // The template kind a body carries (paragraph 0's m_nType), clamped to a known kind.

@@ -5,6 +5,7 @@
 #include "core/body_io.h"
 #include "core/defaults.h"
 #include "core/fileio.h"
+#include "core/styles.h"
 #include "core/text.h"
 #include "core/user.h"
 
@@ -71,9 +72,11 @@ int InitData(const Args &args) {
         return Fail("usage: dravo-cli init-data DIR");
     const std::filesystem::path dir(dirs[0]);
     CBody lists = NewListsBody();
+    StyleFile styles = ShippedStyleFile();
     const std::pair<std::string_view, std::string> files[] = {
         {kUserFileName, StoreUserRequisites(CUser{})},
         {kListsFileName, StoreBody(lists)},
+        {kStyleFileName, StoreStyleBytes(styles)},
     };
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);

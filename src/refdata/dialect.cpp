@@ -75,6 +75,15 @@ QString TableExistsQuery() {
         "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
 }
 
+QString ColumnExistsQuery() {
+    return QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE");
+}
+
+QString AddColumnStatement(const QString &quotedTable, const QString &quotedColumn,
+                           const QString &type) {
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(quotedTable, quotedColumn, type);
+}
+
 QString QuoteIdentifier(const QString &name) {
     if (name.isEmpty() || name.contains(QChar(0)))
         return {};
@@ -110,6 +119,9 @@ QString MemoType() {
 }
 QString DateType() {
     return QStringLiteral("DATE");
+}
+QString BlobType() {
+    return QStringLiteral("BLOB");
 }
 
 QVariant DateValue(const QDate &date) {

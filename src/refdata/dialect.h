@@ -39,6 +39,12 @@ QString SchemaVersionQuery();
 // A query for one bound parameter, a table name, giving a row when the table exists (names
 // are matched without regard to case).
 QString TableExistsQuery();
+// A query for two bound parameters, a table name and a column name, giving a row when the table
+// has that column (names matched without regard to case).
+QString ColumnExistsQuery();
+// The statement that adds a column to an existing table (both names quoted).
+QString AddColumnStatement(const QString &quotedTable, const QString &quotedColumn,
+                           const QString &type);
 
 // An identifier (a table or column name, possibly with blanks, Cyrillic letters or quotes)
 // quoted for use in SQL text. Empty names and names with a NUL character are refused: the
@@ -56,6 +62,8 @@ QString LongType();
 QString TextType(int size);
 QString MemoType();
 QString DateType();
+// Bytes stored as they are (a template file's content).
+QString BlobType();
 
 // Dates are stored as ISO text "yyyy-MM-dd", so that text comparison is date order and period
 // filters compare correctly. An invalid date is stored as NULL.

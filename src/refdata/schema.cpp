@@ -57,6 +57,54 @@ bool HasTables(SqlConnection &connection, DatabaseKind kind, QString *missing) {
 
 namespace {
 
+// Columns added to a table after its first release. The schema script creates them in a new
+// database; an existing one gets them through these statements.
+struct AddedColumn {
+    const char *table;
+    const char *column;
+    QString (*type)();
+};
+const AddedColumn kAddedColumns[] = {
+    {"book", "Template", &dialect::BlobType},
+    {"book", "VarData", &dialect::MemoType},
+};
+
+bool HasColumn(SqlConnection &connection, const char *table, const char *column) {
+    return connection
+        .Value(dialect::ColumnExistsQuery(),
+               {QString::fromLatin1(table), QString::fromLatin1(column)})
+        .has_value();
+}
+
+bool AddMissingColumns(SqlConnection &connection, QString *error) {
+    for (const AddedColumn &added : kAddedColumns) {
+        if (HasColumn(connection, added.table, added.column))
+            continue;
+        DbError failure;
+        if (!connection.Exec(dialect::AddColumnStatement(
+                                 dialect::QuoteIdentifier(QString::fromLatin1(added.table)),
+                                 dialect::QuoteIdentifier(QString::fromLatin1(added.column)),
+                                 added.type()),
+                             {}, &failure)) {
+            if (error)
+                *error = failure.text;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool HasTemplateColumns(SqlConnection &connection) {
+    for (const AddedColumn &added : kAddedColumns)
+        if (!HasColumn(connection, added.table, added.column))
+            return false;
+    return true;
+}
+
+namespace {
+
 bool RunSchema(SqlConnection &connection, DatabaseKind kind, QString *error) {
     const QString script = SchemaScript(kind);
     if (script.isEmpty()) {
@@ -70,7 +118,7 @@ bool RunSchema(SqlConnection &connection, DatabaseKind kind, QString *error) {
             *error = failure.text;
         return false;
     }
-    return true;
+    return kind == DatabaseKind::Journals || AddMissingColumns(connection, error);
 }
 
 // Whether the database holds everything its script would add: its tables, the version mark and,
@@ -81,11 +129,12 @@ bool IsComplete(SqlConnection &connection, DatabaseKind kind) {
         connection.Value(dialect::SchemaVersionQuery()).value_or(0).toInt() < 1)
         return false;
     return kind == DatabaseKind::Journals ||
-           connection
-                   .Value(QStringLiteral("SELECT count(*) FROM merch WHERE Category = ?"),
-                          {QStringLiteral("<не определено>")})
-                   .value_or(0)
-                   .toInt() > 0;
+           (connection
+                    .Value(QStringLiteral("SELECT count(*) FROM merch WHERE Category = ?"),
+                           {QStringLiteral("<не определено>")})
+                    .value_or(0)
+                    .toInt() > 0 &&
+            HasTemplateColumns(connection));
 }
 
 } // namespace

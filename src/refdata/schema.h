@@ -41,6 +41,11 @@ InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error)
 QStringList EnsureDatabases(const QString &templatesRoot, const QString &databaseRoot,
                             QStringList *done = nullptr);
 
+// Whether the journal table of an open reference database has the columns that keep a
+// registered template and its variable data (a database made by an older version lacks them
+// until it is completed).
+bool HasTemplateColumns(SqlConnection &connection);
+
 // Whether an open connection holds every table of the kind.
 bool HasTables(SqlConnection &connection, DatabaseKind kind, QString *missing = nullptr);
 

@@ -317,6 +317,10 @@ std::string StoredFileNotice() {
                        "Document</SPAN></A></DIV></BODY></HTML>"_w);
 }
 
+std::string PageHead(const CBody &body, int kind) {
+    return Head(body, kind);
+}
+
 DocumentContext MakeDocumentContext(const PageInputs &in) {
     DocumentContext ctx(*in.body);
     ctx.kind = in.kind;

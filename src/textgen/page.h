@@ -73,6 +73,9 @@ std::string RequisitesTableHtml(const DocumentContext &ctx);
 // touched) and the result is empty.
 std::string BuildDateLine(DocumentContext &ctx, const Date &date, bool shown,
                           DocumentDateTexts &texts, bool textOnly = false);
+// The page head: the style rules of the seven paragraphs of body, on the background of the kind
+// (white for a template, floralwhite for every other page), up to the opening of the body.
+std::string PageHead(const CBody &body, int kind);
 // The notice that a stored-file document shows instead of its text.
 std::string StoredFileNotice();
 

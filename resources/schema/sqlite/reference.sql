@@ -58,7 +58,11 @@ CREATE TABLE IF NOT EXISTS book (
     Cred       INTEGER NOT NULL DEFAULT 0,
     Otv        TEXT COLLATE RUSSIAN,
     NF         TEXT COLLATE RUSSIAN,
-    Body       TEXT
+    Body       TEXT,
+    -- The template as it was registered (the ".adf" bytes) and its variable data as text lines
+    -- "word<TAB>value"; a database made before these columns gets them added by the program.
+    Template   BLOB,
+    VarData    TEXT
 );
 CREATE INDEX IF NOT EXISTS book_Date ON book (Date, Number, NumberS);
 CREATE INDEX IF NOT EXISTS book_Number ON book (Number);
