@@ -83,7 +83,8 @@ bool GrayedForKind(int id, int activeKind) {
     case TemplateDocument:
         return false;
     case JournalDocument:
-        return in(templateOnly) || id == ID_FILE_SAVE_AS;
+        // F3 and the toolbar's "Установка" open the journal parameters on the journal page.
+        return (in(templateOnly) && id != ID_SETUP_DATA) || id == ID_FILE_SAVE_AS;
     default:
         return in(templateOnly) || in(formatting);
     }
@@ -144,6 +145,12 @@ bool CommandImplemented(int id) {
     case ID_VARIABLE_DATA:   // the variable data of a template
     case ID_COUNTERPARTY:    // the parties from the counterparty directory
     case ID_SUBJECT:         // the subject of the contract
+    case ID_JOURNAL:
+    case ID_JOURNAL_PARAMETERS:
+    case ID_REGISTER:
+    case ID_FONT:
+    case ID_PARAGRAPH:
+    case ID_STYLES:
         return true;
     default:
         return false;

@@ -234,7 +234,8 @@ void CHolderView::OnDirRekv(int code) {
     case 4: // the property given in settlement
         CmdSubject(code == 4);
         break;
-    case 5: // journal parameters: they come with the journal
+    case 5: // the journal parameters
+        CmdJournalParameters();
         break;
     case 6: // the counterparty's requisites
     case 7: // the third party's requisites
@@ -256,13 +257,15 @@ void CHolderView::OnBing(int article, int clause, int mode) {
 }
 
 void CHolderView::OnDirec(int id) {
-    // Opening a registered contract from the journal comes with the journal.
     emit externalCalled(QStringLiteral("Direc"), {id});
+    if (m_document->IsJournalPage())
+        emit registeredDocumentRequested(id);
 }
 
 void CHolderView::OnCardKontr(int id) {
-    // The registration card comes with the journal.
     emit externalCalled(QStringLiteral("CardKontr"), {id});
+    if (m_document->IsJournalPage())
+        CmdCard(id);
 }
 
 void CHolderView::OnUnknownExternal(const QString &name) {

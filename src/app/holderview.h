@@ -77,6 +77,13 @@ class CHolderView : public QWebEngineView {
     void CmdOpenInReader();                                  // DirRekv(8)
     void CmdFragment(int id);                                // 10000..30000
     void CmdVariableData();                                  // 2007
+    // The journal and the formatting commands (view_journal.cpp).
+    void CmdJournalParameters(); // 2067, 2004 on the journal page, DirRekv(5)
+    void CmdRegister();          // 2054
+    void CmdCard(int bookId);    // CardKontr
+    void CmdStyles();            // 2011
+    void CmdFont();              // 2001
+    void CmdParagraph();         // 2002
 
     // After a confirmed edit: mark the document modified (when modifying) and refresh.
     void DocumentChanged(bool modifying = true);
@@ -98,6 +105,13 @@ class CHolderView : public QWebEngineView {
     void pageLoaded(bool ok);
     // A command the main window carries out (e.g. the counterparty choice after DirRekv(6)).
     void commandRequested(int id);
+    // The journal's rows changed: journal pages rebuild (and, after a registration, the journal
+    // window comes to the front).
+    void journalChanged(bool activate);
+    // A registered document to open in a window of its own (Direc, "Текст" on the card).
+    void registeredDocumentRequested(int bookId);
+    // A registered contract to reopen as a template ("Открыть как шаблон" on the card).
+    void templateRequested(const QByteArray &adf, const QString &title);
 
   protected:
     void contextMenuEvent(QContextMenuEvent *event) override;

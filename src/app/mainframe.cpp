@@ -370,6 +370,26 @@ void CMainFrame::OnCommand(int id) {
     case ID_SETUP_DATA:
         if (view->GetDocument()->Kind() == TemplateDocument)
             view->CmdSetupData();
+        else if (view->GetDocument()->IsJournalPage())
+            view->CmdJournalParameters();
+        break;
+    case ID_JOURNAL:
+        OpenJournal();
+        break;
+    case ID_JOURNAL_PARAMETERS:
+        view->CmdJournalParameters();
+        break;
+    case ID_REGISTER:
+        view->CmdRegister();
+        break;
+    case ID_FONT:
+        view->CmdFont();
+        break;
+    case ID_PARAGRAPH:
+        view->CmdParagraph();
+        break;
+    case ID_STYLES:
+        view->CmdStyles();
         break;
     case ID_USER_REQUISITES:
         if (view->GetDocument()->Kind() == TemplateDocument)
@@ -622,6 +642,7 @@ QList<CChildFrame *> CMainFrame::Frames() const {
 CHolderView *CMainFrame::CreateView(std::shared_ptr<CHolderDoc> doc) {
     auto *view = new CHolderView(std::move(doc));
     connect(view, &CHolderView::commandRequested, this, &CMainFrame::OnCommand);
+    ConnectJournal(view);
     return view;
 }
 
@@ -796,6 +817,11 @@ bool CMainFrame::CanCloseView(CHolderView *view) {
     if (doc->Kind() == TemplateDocument) {
         QString error;
         if (!doc->RecordClosedPath(Roots::DataFile(QStringLiteral("usr.dat")), &error))
+            MessageBox::Information(this, error);
+    }
+    if (doc->IsJournalPage()) {
+        QString error;
+        if (!doc->StoreJournalFormats(Roots::DataFile(QStringLiteral("stl.dat")), &error))
             MessageBox::Information(this, error);
     }
     return true;

@@ -47,6 +47,14 @@ class CMainFrame : public QMainWindow {
     // on a match mode 0 activates the window, mode 1 minimises it.
     bool FindOpenDocument(const QString &name, int mode);
 
+    // The contract journal (mainframe_journal.cpp): the journal page "Журнал документов" (an
+    // open one is activated), a registered document in a window of its own, a registered
+    // template reopened as a new template, and the rebuild of every journal page.
+    CHolderView *OpenJournal();
+    CHolderView *OpenRegisteredDocument(int bookId);
+    CHolderView *OpenTemplateCopy(const QByteArray &adf, const QString &title);
+    void RefreshJournals(bool activate);
+
     // Saves the document of view; asks for a name when it has none. False when not saved.
     bool SaveDocument(CHolderView *view);
     bool SaveDocumentAs(CHolderView *view);
@@ -89,6 +97,7 @@ class CMainFrame : public QMainWindow {
     CChildFrame *AddFrame(CHolderView *view);
     CHolderView *CreateView(std::shared_ptr<CHolderDoc> doc);
     void OpenDatabase(CHolderDoc *doc);
+    void ConnectJournal(CHolderView *view);
     void DocumentsChanged();
 
     void CmdLibrary();

@@ -117,6 +117,7 @@ class StyleListEditor {
     StyleListEditor(CBody &record, const CBody &document);
 
     std::vector<std::string> Names() const { return StyleNames(m_record); }
+    FormattingStyle StyleAt(std::size_t index) const { return GetStyle(m_record, index); }
     std::optional<std::size_t> Selection() const { return m_selection; }
     void Select(std::optional<std::size_t> index);
 

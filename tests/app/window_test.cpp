@@ -149,13 +149,18 @@ class WindowTest : public QObject {
                                    ID_PAGE_SETUP,     ID_NEW_WINDOW,    ID_CASCADE,
                                    ID_TILE,           ID_VIEW_TOOLBAR,  ID_TOOLBAR_TEXT,
                                    ID_VIEW_STATUSBAR, ID_EXIT,          ID_HELP};
+        const QList<int> journal = {ID_JOURNAL, ID_JOURNAL_PARAMETERS, ID_REGISTER};
         QTest::newRow("template") << int(TemplateDocument) << QList<int>{}
-                                  << (always + QList<int>{ID_HIGHLIGHT, ID_FILE_SAVE_AS});
+                                  << (always + journal +
+                                      QList<int>{ID_HIGHLIGHT, ID_FILE_SAVE_AS, ID_FONT,
+                                                 ID_PARAGRAPH, ID_STYLES});
+        // F3 on the journal page opens the journal parameters.
         QTest::newRow("journal") << int(JournalDocument)
-                                 << QList<int>{ID_SETUP_DATA,   ID_USER_REQUISITES,
-                                               ID_COUNTERPARTY, ID_VARIABLE_DATA,
-                                               ID_SUBJECT,      ID_FILE_SAVE_AS}
-                                 << (always + QList<int>{ID_HIGHLIGHT});
+                                 << QList<int>{ID_USER_REQUISITES, ID_COUNTERPARTY,
+                                               ID_VARIABLE_DATA, ID_SUBJECT, ID_FILE_SAVE_AS}
+                                 << (always + journal +
+                                     QList<int>{ID_HIGHLIGHT, ID_SETUP_DATA, ID_FONT, ID_PARAGRAPH,
+                                                ID_STYLES});
         for (int kind : {int(RegisteredDocument), int(StoredFileDocument), int(CaseDocument)})
             QTest::newRow(qPrintable(QStringLiteral("kind %1").arg(kind)))
                 << kind << QList<int>{ID_SETUP_DATA,    ID_USER_REQUISITES, ID_COUNTERPARTY,

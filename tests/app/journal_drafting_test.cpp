@@ -1,0 +1,257 @@
+// The contract journal through the program, as a user keeps it: the sample contract registered
+// twice with different counterparties, the journal page opened, filtered by counterparty, a
+// registered document opened from its number and a card from its date, the journal's columns and
+// fonts changed, and a formatting style applied to the contract. With DRAVO_SHOTS set to a folder
+// (and a real X display) the journal page and the card are left there as screenshots.
+#include "apptest.h"
+
+#include "app/childframe.h"
+#include "app/commands.h"
+#include "app/dialogs/dialog_seam.h"
+#include "app/holderdoc.h"
+#include "app/mainframe.h"
+#include "core/text.h"
+#include "refdata/document_database.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QProcess>
+#include <QSpinBox>
+
+using namespace dravo;
+
+namespace {
+
+void Shot(const QString &name) {
+    const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(600);
+    QProcess::execute(QStringLiteral("import"),
+                      {QStringLiteral("-window"), QStringLiteral("root"),
+                       QDir(folder).filePath(name + QStringLiteral(".png"))});
+}
+
+template <typename T> T *Child(QDialog &dialog, const char *name) {
+    T *child = dialog.findChild<T *>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no child %s", name);
+    return child;
+}
+
+std::string W(const char *utf8) {
+    return FromUtf8(utf8);
+}
+
+} // namespace
+
+class JournalDraftingTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CMainFrame> m_frame;
+    CHolderView *m_contract = nullptr;
+    CHolderView *m_journal = nullptr;
+    int m_romashka = -1;
+    int m_petrov = -1;
+
+    static QString Text(CHolderView *view) {
+        return apptest::RunJs(view, QStringLiteral("document.body.innerText")).toString();
+    }
+
+    // Runs a command on the view's window and waits for the view's rebuilt page.
+    static bool CommandAndReload(CMainFrame &frame, CHolderView *view, int id) {
+        frame.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(view->parentWidget()));
+        QSignalSpy loaded(view, &CHolderView::pageLoaded);
+        frame.OnCommand(id);
+        return loaded.wait(20000) && loaded.last().first().toBool();
+    }
+
+    static bool Click(CHolderView *view, const QString &selector) {
+        return apptest::RunJs(view, QStringLiteral("(function(){var a=document.querySelector("
+                                                   "\"%1\");if(!a)return false;a.click();"
+                                                   "return true;})()")
+                                        .arg(selector))
+            .toBool();
+    }
+
+    void RegisterWith(int party, const QString &responsible) {
+        m_contract->GetDocument()->SetCounterpartyId(party);
+        QString title, counterparty;
+        DialogSeam::setNextScript([&](QDialog &dialog) {
+            title = dialog.windowTitle();
+            counterparty = Child<QLineEdit>(dialog, "Kontragent")->text();
+            Child<QLineEdit>(dialog, "Otv")->setText(responsible);
+            if (party == m_romashka)
+                Shot(QStringLiteral("journal-01-registration-card"));
+            dialog.accept();
+        });
+        QVERIFY(CommandAndReload(*m_frame, m_contract, ID_REGISTER));
+        QCOMPARE(DialogSeam::pendingScripts(), 0);
+        QCOMPARE(title, QStringLiteral("   Регистрация документа"));
+        QVERIFY2(counterparty.startsWith(party == m_romashka ? QStringLiteral("ООО Ромашка")
+                                                             : QStringLiteral("Петров")),
+                 qPrintable(counterparty));
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        apptest::FreshDataFolder(m_dir.path());
+        m_frame = std::make_unique<CMainFrame>();
+        m_frame->resize(1200, 860);
+        m_frame->show();
+        m_contract = m_frame->OpenDocument(apptest::SampleTemplate());
+        QVERIFY(m_contract);
+        QVERIFY(apptest::WaitForPage(m_contract));
+        refdata::DocumentDatabase *db = m_contract->GetDocument()->Database();
+        QVERIFY(db);
+        m_romashka = db->Parties()
+                         .AddParty(refdata::PartyKind::Organisation,
+                                   {{"Form", W("ООО")}, {"Name", W("Ромашка")}})
+                         .value_or(-1);
+        m_petrov = db->Parties()
+                       .AddParty(refdata::PartyKind::Citizen,
+                                 {{"Form", W("Пётр Ильич")}, {"Name", W("Петров")}})
+                       .value_or(-1);
+        QVERIFY(m_romashka > 0 && m_petrov > 0);
+        MessageBox::takeMessages();
+    }
+
+    void cleanupTestCase() { m_frame.reset(); }
+
+    void registerTheContractTwice() {
+        RegisterWith(m_romashka, QStringLiteral("Иванов"));
+        RegisterWith(m_petrov, QStringLiteral("Сидорова"));
+        QCOMPARE(MessageBox::takeMessages(), QStringList{});
+        // The document took the next free number each time.
+        QCOMPARE(m_contract->GetDocument()->m_nNumber, 3);
+    }
+
+    void openTheJournal() {
+        m_frame->OnCommand(ID_JOURNAL);
+        m_journal = m_frame->ActiveView();
+        QVERIFY(m_journal && m_journal->GetDocument()->IsJournalPage());
+        QVERIFY(apptest::WaitForPage(m_journal));
+        QCOMPARE(m_journal->GetDocument()->Title(), QStringLiteral("Журнал документов"));
+        const QString page = Text(m_journal);
+        QVERIFY2(page.contains(QStringLiteral("ООО Ромашка")), qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("Петров Пётр Ильич")));
+        QVERIFY(page.contains(QStringLiteral("Всего документов: 2")));
+        Shot(QStringLiteral("journal-02-page"));
+        // The command again only brings the same window forward.
+        m_frame->OnCommand(ID_JOURNAL);
+        QCOMPARE(m_frame->ActiveView(), m_journal);
+    }
+
+    void filterByCounterparty() {
+        DialogSeam::setNextScript([](QDialog &dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("   Параметы журнала"));
+            Child<QLineEdit>(dialog, "filter1")->setText(QStringLiteral("ООО Ромашка"));
+            dialog.accept();
+        });
+        QVERIFY(CommandAndReload(*m_frame, m_journal, ID_SETUP_DATA)); // F3 on the journal
+        const QString page = Text(m_journal);
+        QVERIFY2(page.contains(QStringLiteral("ООО Ромашка")), qPrintable(page));
+        QVERIFY(!page.contains(QStringLiteral("Петров")));
+        QVERIFY(page.contains(QStringLiteral("Всего документов: 1")));
+    }
+
+    void openARegisteredDocumentFromItsNumber() {
+        const int before = m_frame->Frames().size();
+        QVERIFY(Click(m_journal, QStringLiteral("a[onclick*='Direc(']")));
+        QTRY_COMPARE_WITH_TIMEOUT(m_frame->Frames().size(), before + 1, 10000);
+        CHolderView *registered = m_frame->ActiveView();
+        QCOMPARE(registered->GetDocument()->Kind(), int(RegisteredDocument));
+        QVERIFY(registered->GetDocument()->ReadOnly());
+        QVERIFY(registered->GetDocument()->Title().startsWith(QStringLiteral("Журнал: ")));
+        QVERIFY(apptest::WaitForPage(registered));
+        QVERIFY(Text(registered).contains(QStringLiteral("Ромашка")));
+        m_frame->MdiArea()->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow *>(registered->parentWidget()));
+        m_frame->MdiArea()->closeActiveSubWindow();
+        QTRY_COMPARE(m_frame->Frames().size(), before);
+    }
+
+    void editACardFromItsDate() {
+        QString title;
+        DialogSeam::setNextScript([&](QDialog &dialog) {
+            title = dialog.windowTitle();
+            Child<QLineEdit>(dialog, "Otv")->setText(QStringLiteral("Кузнецов"));
+            Shot(QStringLiteral("journal-03-card"));
+            dialog.accept();
+        });
+        QSignalSpy loaded(m_journal, &CHolderView::pageLoaded);
+        QVERIFY(Click(m_journal, QStringLiteral("a[onclick*='CardKontr(']")));
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(title, QStringLiteral("   Карточка документа"));
+        QVERIFY2(Text(m_journal).contains(QStringLiteral("Кузнецов")), qPrintable(Text(m_journal)));
+    }
+
+    void changeTheColumnsAndFonts() {
+        DialogSeam::setNextScript([](QDialog &dialog) {
+            Child<QCheckBox>(dialog, "shown2")->setChecked(false); // the subject
+            Child<QLineEdit>(dialog, "filter1")->clear();
+            dialog.accept();
+        });
+        QVERIFY(CommandAndReload(*m_frame, m_journal, ID_JOURNAL_PARAMETERS));
+        QString page = Text(m_journal);
+        QVERIFY(!page.contains(QStringLiteral("Предмет договора")));
+        QVERIFY(page.contains(QStringLiteral("Всего документов: 2")));
+
+        DialogSeam::setNextScript([](QDialog &dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("   Шрифты журнала"));
+            QVERIFY(!dialog.findChild<QSpinBox *>(QStringLiteral("size3")));
+            Child<QSpinBox>(dialog, "size4")->setValue(12);
+            Child<QComboBox>(dialog, "style4")->setCurrentIndex(2);
+            dialog.accept();
+        });
+        QVERIFY(CommandAndReload(*m_frame, m_journal, ID_FONT));
+        const CPun &table = m_journal->GetDocument()->Body().Paragraph(ParClauseText);
+        QCOMPARE(table.m_nFontSize, 12);
+        QCOMPARE(table.m_nBold, 2);
+        QVERIFY(m_journal->PageText().contains("font-size:17px; font-weight:700"));
+    }
+
+    void applyAStyleToTheContract() {
+        DialogSeam::setNextScript([](QDialog &dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("   Стили форматирования"));
+            auto *list = Child<QListWidget>(dialog, "styles");
+            QVERIFY(list->count() >= 2);
+            list->setCurrentRow(1); // "Строгий": Liberation Serif 12
+            dialog.accept();
+        });
+        const std::uint16_t clause =
+            m_contract->GetDocument()->Body().Paragraph(ParClauseText).m_nFontSize;
+        const std::uint16_t title =
+            m_contract->GetDocument()->Body().Paragraph(ParTitle).m_nFontSize;
+        QVERIFY(CommandAndReload(*m_frame, m_contract, ID_STYLES));
+        const CBody &body = m_contract->GetDocument()->Body();
+        QCOMPARE(QString::fromStdString(body.Paragraph(ParClauseText).m_strFont),
+                 QStringLiteral("Liberation Serif"));
+        QCOMPARE(body.Paragraph(ParClauseText).m_nFontSize, 12);
+        QCOMPARE(int(body.Paragraph(ParTitle).m_nFontSize), title - clause + 12);
+        QCOMPARE(body.Paragraph(ParReqText).m_dWidth, 320.0);
+        QVERIFY(m_contract->GetDocument()->Modified());
+    }
+
+    void closingTheJournalKeepsItsFonts() {
+        m_frame->MdiArea()->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow *>(m_journal->parentWidget()));
+        m_frame->MdiArea()->closeActiveSubWindow();
+        QTRY_VERIFY(!m_frame->Frames().isEmpty() &&
+                    !m_frame->ActiveView()->GetDocument()->IsJournalPage());
+        StyleFile file;
+        std::string error;
+        QVERIFY(LoadStyleFile(Roots::DataFile(QStringLiteral("stl.dat")).toStdString(), file, error,
+                              JournalFileMissingMessage()));
+        QCOMPARE(file.records[kJournalRecord].Paragraph(ParClauseText).m_nFontSize, 12);
+        QCOMPARE(file.records[kJournalRecord].m_parVariables.m_arItems[2].m_nCheck, 0);
+    }
+};
+
+DRAVO_APP_TEST_MAIN(JournalDraftingTest)
+#include "journal_drafting_test.moc"
