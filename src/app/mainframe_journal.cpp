@@ -1,6 +1,7 @@
 // The main window's part of the contract journal: the journal page, registered documents, and a
 // registered contract reopened as a template.
 #include "app/childframe.h"
+#include "app/commands.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
 #include "app/mainframe.h"
@@ -9,6 +10,8 @@
 
 #include "core/body_io.h"
 #include "core/text.h"
+
+#include <QMdiArea>
 
 namespace dravo {
 
