@@ -83,8 +83,7 @@ bool GrayedForKind(int id, int activeKind) {
     case TemplateDocument:
         return false;
     case JournalDocument:
-        // F3 and the toolbar's "Установка" open the journal parameters on the journal page.
-        return (in(templateOnly) && id != ID_SETUP_DATA) || id == ID_FILE_SAVE_AS;
+        return in(templateOnly) || id == ID_FILE_SAVE_AS;
     default:
         return in(templateOnly) || in(formatting);
     }

@@ -154,13 +154,12 @@ class WindowTest : public QObject {
                                   << (always + journal +
                                       QList<int>{ID_HIGHLIGHT, ID_FILE_SAVE_AS, ID_FONT,
                                                  ID_PARAGRAPH, ID_STYLES});
-        // F3 on the journal page opens the journal parameters.
         QTest::newRow("journal") << int(JournalDocument)
-                                 << QList<int>{ID_USER_REQUISITES, ID_COUNTERPARTY,
-                                               ID_VARIABLE_DATA, ID_SUBJECT, ID_FILE_SAVE_AS}
+                                 << QList<int>{ID_SETUP_DATA,   ID_USER_REQUISITES,
+                                               ID_COUNTERPARTY, ID_VARIABLE_DATA,
+                                               ID_SUBJECT,      ID_FILE_SAVE_AS}
                                  << (always + journal +
-                                     QList<int>{ID_HIGHLIGHT, ID_SETUP_DATA, ID_FONT, ID_PARAGRAPH,
-                                                ID_STYLES});
+                                     QList<int>{ID_HIGHLIGHT, ID_FONT, ID_PARAGRAPH, ID_STYLES});
         for (int kind : {int(RegisteredDocument), int(StoredFileDocument), int(CaseDocument)})
             QTest::newRow(qPrintable(QStringLiteral("kind %1").arg(kind)))
                 << kind << QList<int>{ID_SETUP_DATA,    ID_USER_REQUISITES, ID_COUNTERPARTY,
