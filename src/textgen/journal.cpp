@@ -277,9 +277,13 @@ JournalFilter FilterOf(const JournalSettings &s) {
 
 namespace {
 
-constexpr std::string_view kBorder = " STYLE=\"cursor:hand;border-bottom-style:solid;"
-                                     "border-right-style:solid;border-width:1px;"
-                                     "border-color:black;\">";
+// The black one-pixel borders of every cell. A journal of thousands of rows repeats them in every
+// cell, so they are one style rule of the class "jc" rather than a style attribute per cell: the
+// page is a third of the size and the browser reads the rule once.
+constexpr std::string_view kBorder = " CLASS=\"jc\">";
+constexpr std::string_view kCellRule =
+    " TABLE.journal {table-layout:fixed;} TD.jc {cursor:hand;border-bottom-style:solid;"
+    "border-right-style:solid;border-width:1px;border-color:black;} ";
 
 void Cell(std::string &out, std::string_view opening, std::string_view text) {
     out += opening;
@@ -385,6 +389,9 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
     std::string out;
     out.reserve(4096 + rows.size() * 700);
     out += PageHead(formats, kJournalDocument);
+    // The cell rule joins the page's style rules.
+    if (const std::size_t end = out.rfind("</STYLE>"); end != std::string::npos)
+        out.insert(end, kCellRule);
     if (!Trim(s.title).empty()) {
         if (clickable)
             out += "<A onClick='window.external.DirRekv(5)';>";
@@ -399,23 +406,29 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
         if (clickable)
             out += "</A>";
     }
-    out += "<TABLE CELLPADDING=\"8\" CELLSPACING=\"0\" WIDTH=";
+    out += "<TABLE CLASS=\"journal\" CELLPADDING=\"8\" CELLSPACING=\"0\" WIDTH=";
     out += std::to_string(WholePart(formats.Paragraph(ParClauseText).m_dWidth, 0, 100000));
     out += TableFont(formats.Paragraph(ParClauseText));
     out += ">\n<THEAD ALIGN=\"center\" BGCOLOR=\"";
     out += clickable ? "lightsteelblue" : "floralwhite";
     out += "\"><TR>";
-    const auto header = [&](std::string_view caption) {
-        out += "<TD";
+    // The header cells carry the widths of their columns: a fixed table takes them from its first
+    // row and lays out the rows without measuring every cell.
+    const auto header = [&](std::string_view caption, std::string_view width) {
+        out += "<TD WIDTH=";
+        out += width;
         out += kBorder;
         out += caption.empty() ? std::string(kEmptyCell) : EscapeHtml(caption);
         out += "</TD>";
     };
-    header("№"_w);
-    header("Дата"_w);
-    for (const JournalColumn &column : s.columns)
-        if (column.shown)
-            header(column.caption);
+    header("№"_w, "5%");
+    header("Дата"_w, "5%");
+    for (std::size_t c = 0; c < kJournalColumnCount; ++c) {
+        if (!s.columns[c].shown)
+            continue;
+        const bool amount = c == ColPrice || c == ColDeb || c == ColCred;
+        header(s.columns[c].caption, amount ? "10%" : c == ColDateContr ? "5%" : "25%");
+    }
     out += "</TR></THEAD>\n<TBODY>\n";
     bool odd = false;
     for (const JournalRow &row : rows) {
