@@ -44,7 +44,8 @@ struct Journal10k {
             card.date = DateFromCalendar(2026, month(rng), day(rng));
             card.dateControl = DateFromCalendar(2026, 12, 31);
             card.name = FromUtf8("Договор купли-продажи");
-            card.kontragent = FromUtf8("ООО «Контрагент ") + std::to_string(i % kCounterparties) + "»";
+            card.kontragent =
+                FromUtf8("ООО «Контрагент ") + std::to_string(i % kCounterparties) + FromUtf8("»");
             card.status = FromUtf8("покупатель");
             card.predmet = FromUtf8("Станок токарный, 2 шт.");
             card.price = std::to_string(1000 + i);

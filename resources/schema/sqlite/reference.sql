@@ -66,6 +66,9 @@ CREATE TABLE IF NOT EXISTS book (
 );
 CREATE INDEX IF NOT EXISTS book_Date ON book (Date, Number, NumberS);
 CREATE INDEX IF NOT EXISTS book_Number ON book (Number);
+-- The journal page filters by these columns within a period.
+CREATE INDEX IF NOT EXISTS book_Kontragent ON book (Kontragent, Date);
+CREATE INDEX IF NOT EXISTS book_Name ON book (Name, Date);
 
 -- A subject set is the seven rows sharing one Category, in the order of MerchID.
 CREATE TABLE IF NOT EXISTS merch (
