@@ -282,7 +282,7 @@ namespace {
 // page is a third of the size and the browser reads the rule once.
 constexpr std::string_view kBorder = " CLASS=\"jc\">";
 constexpr std::string_view kCellRule =
-    " TABLE.journal {table-layout:fixed;} TD.jc {cursor:hand;border-bottom-style:solid;"
+    " TD.jc {cursor:hand;border-bottom-style:solid;"
     "border-right-style:solid;border-width:1px;border-color:black;} ";
 
 void Cell(std::string &out, std::string_view opening, std::string_view text) {
@@ -406,14 +406,13 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
         if (clickable)
             out += "</A>";
     }
-    out += "<TABLE CLASS=\"journal\" CELLPADDING=\"8\" CELLSPACING=\"0\" WIDTH=";
+    out += "<TABLE CELLPADDING=\"8\" CELLSPACING=\"0\" WIDTH=";
     out += std::to_string(WholePart(formats.Paragraph(ParClauseText).m_dWidth, 0, 100000));
     out += TableFont(formats.Paragraph(ParClauseText));
     out += ">\n<THEAD ALIGN=\"center\" BGCOLOR=\"";
     out += clickable ? "lightsteelblue" : "floralwhite";
     out += "\"><TR>";
-    // The header cells carry the widths of their columns: a fixed table takes them from its first
-    // row and lays out the rows without measuring every cell.
+    // The header cells carry the widths of their columns, as the rows' cells do.
     const auto header = [&](std::string_view caption, std::string_view width) {
         out += "<TD WIDTH=";
         out += width;
