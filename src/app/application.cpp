@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/timing.h"
+#include "app/wordexport.h"
 #include "core/styles.h"
 #include "core/text.h"
 #include "core/user.h"
@@ -138,7 +139,11 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
     }
 
     // A template opened from the desktop while the program runs goes to the running program.
-    const bool plainRun = cl.grabFile.isEmpty() && !cl.timing && cl.captions < 0;
+    const bool plainRun =
+        cl.grabFile.isEmpty() && !cl.timing && cl.captions < 0 && cl.action != CommandLine::SavePdf;
+    // A PDF made from the command line shows nothing: its messages go to standard error.
+    if (cl.action == CommandLine::SavePdf)
+        MessageBox::setTestMode(true);
     if (m_options.singleInstance && plainRun && cl.action == CommandLine::OpenFile &&
         PassToRunningInstance(cl.file)) {
         m_exitCode = 0;
@@ -181,8 +186,13 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
     if (!LoadLists(Roots::DataFile(QStringLiteral("buff.dat")).toStdString(), Shell().lists, error))
         MessageBox::Information(m_mainFrame.get(), Shown(error));
 
-    if (m_options.showWindow)
+    if (cl.action == CommandLine::SavePdf) {
+        // The page is laid out and painted as in a shown window, but nothing reaches the screen.
+        m_mainFrame->setAttribute(Qt::WA_DontShowOnScreen);
         m_mainFrame->show();
+    } else if (m_options.showWindow) {
+        m_mainFrame->show();
+    }
     if (m_options.singleInstance && plainRun) {
         auto *server = new InstanceServer(this);
         if (server->Listen())
@@ -213,9 +223,11 @@ bool CDravoApp::ProcessCommandLine(const CommandLine &cl) {
     case CommandLine::OpenFile:
     case CommandLine::PrintFile:
     case CommandLine::PrintFileTo:
+    case CommandLine::SavePdf:
         // A file that cannot be opened has been reported; the start then ends with failure.
         view = m_mainFrame->OpenDocument(cl.file);
         if (!view) {
+            ReportQuietMessages(cl);
             m_exitCode = 1;
             return false;
         }
@@ -224,7 +236,7 @@ bool CDravoApp::ProcessCommandLine(const CommandLine &cl) {
         break;
     }
     if (view && (cl.action == CommandLine::PrintFile || cl.action == CommandLine::PrintFileTo ||
-                 !cl.grabFile.isEmpty() || cl.timing)) {
+                 cl.action == CommandLine::SavePdf || !cl.grabFile.isEmpty() || cl.timing)) {
         connect(
             view, &CHolderView::pageLoaded, this, [this, cl](bool) { AfterFirstPage(cl); },
             Qt::SingleShotConnection);
@@ -240,6 +252,18 @@ void CDravoApp::AfterFirstPage(const CommandLine &cl) {
                     static_cast<long long>(m_startClock.elapsed()),
                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
         std::fflush(stdout);
+    }
+    if (cl.action == CommandLine::SavePdf) {
+        QString error;
+        if (!view || !SavePagePdf(view->page(), cl.output, m_mainFrame->PdfLayout(), &error)) {
+            std::fprintf(stderr, "%s: %s\n", cl.output.toLocal8Bit().constData(),
+                         error.toLocal8Bit().constData());
+            m_exitCode = 1;
+        }
+        ReportQuietMessages(cl);
+        m_mainFrame->close();
+        QCoreApplication::exit(m_exitCode);
+        return;
     }
     if (cl.action == CommandLine::PrintFile || cl.action == CommandLine::PrintFileTo) {
         QPrinter printer(QPrinter::HighResolution);
@@ -272,6 +296,13 @@ void CDravoApp::AfterFirstPage(const CommandLine &cl) {
         connect(timing, &ClickTiming::finished, this, [] { QCoreApplication::exit(0); });
         timing->Start();
     }
+}
+
+void CDravoApp::ReportQuietMessages(const CommandLine &cl) {
+    if (cl.action != CommandLine::SavePdf)
+        return;
+    for (const QString &message : MessageBox::takeMessages())
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
 void CDravoApp::ExitInstance() {

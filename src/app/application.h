@@ -48,6 +48,8 @@ class CDravoApp : public QObject {
 
   private:
     bool ProcessCommandLine(const CommandLine &cl);
+    // The messages a run without a window kept, on standard error.
+    void ReportQuietMessages(const CommandLine &cl);
     void AfterFirstPage(const CommandLine &cl);
 
     Options m_options;

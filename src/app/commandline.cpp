@@ -47,6 +47,12 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
             value(file);
             cl.file = file;
             value(cl.printer);
+        } else if (name == QLatin1String("pdf")) {
+            cl.action = CommandLine::SavePdf;
+            QString file;
+            value(file);
+            cl.file = file;
+            value(cl.output);
         } else if (name == QLatin1String("register") || name == QLatin1String("regserver")) {
             cl.action = CommandLine::Register;
         } else if (name == QLatin1String("unregister") || name == QLatin1String("unregserver")) {
@@ -72,6 +78,9 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
     if ((cl.action == CommandLine::PrintFile || cl.action == CommandLine::PrintFileTo) &&
         cl.file.isEmpty() && cl.error.isEmpty())
         cl.error = QStringLiteral("Не указан файл для печати");
+    if (cl.action == CommandLine::SavePdf && cl.error.isEmpty() &&
+        (cl.file.isEmpty() || cl.output.isEmpty()))
+        cl.error = QStringLiteral("Ключ /pdf ждет файл шаблона и файл PDF");
     return cl;
 }
 

@@ -9,10 +9,11 @@
 namespace dravo {
 
 struct CommandLine {
-    enum Action { NewDocument, OpenFile, PrintFile, PrintFileTo, Register, Unregister };
+    enum Action { NewDocument, OpenFile, PrintFile, PrintFileTo, SavePdf, Register, Unregister };
     Action action = NewDocument;
     QString file;
     QString printer; // PrintFileTo
+    QString output;  // SavePdf: the PDF file
     // Hidden: after the first page is shown, save a picture of the main window there and quit.
     QString grabFile;
     // Hidden: the toolbar captions for this run (screenshots), without touching the settings.

@@ -19,6 +19,7 @@ const std::map<int, QString> &Prompts() {
         {ID_OPEN_IN_WORD,
          QStringLiteral(
              "Преобразовать и открыть документ для работы в редакторе Word \nКопировать ")},
+        {ID_SAVE_PDF, QStringLiteral("Сохранить документ в формате PDF, как он показан\nPDF")},
         {ID_PRINT_PREVIEW, QStringLiteral("Предварительный просмотр перед печатью")},
         {ID_PRINT, QStringLiteral("Печатать активного документа\nПечать")},
         {ID_PRINT_SETUP, QStringLiteral("Изменить параметры печати\nПараметры печати")},
@@ -127,6 +128,8 @@ bool CommandImplemented(int id) {
     case ID_PRINT_SETUP:
     case ID_PAGE_SETUP:
     case ID_OPEN_IN_BROWSER:
+    case ID_OPEN_IN_WORD:
+    case ID_SAVE_PDF:
     case ID_HELP:
     case ID_WEB_SITE:
     case ID_MAIL:

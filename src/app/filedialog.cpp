@@ -45,6 +45,12 @@ QString FileDialog::GetSaveFileName(QWidget *parent, const QString &caption,
     return dialog.selectedFiles().constFirst();
 }
 
+QString FileDialog::GetFolder(QWidget *parent, const QString &caption, const QString &folder) {
+    if (auto name = Queued())
+        return *name;
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
 void FileDialog::setNextFileName(const QString &path) {
     Queue().push_back(path);
 }

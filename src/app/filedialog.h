@@ -17,6 +17,8 @@ class FileDialog {
                                    const QString &initialPath, const QString &filter,
                                    const QString &defaultSuffix);
 
+    // A folder; empty for Cancel. Takes a queued name like the file dialogs.
+    static QString GetFolder(QWidget *parent, const QString &caption, const QString &folder);
     static void setNextFileName(const QString &path);
     static bool hasNextFileName();
 };

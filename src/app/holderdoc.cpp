@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "refdata/document_database.h"
 #include "textgen/page.h"
+#include "textgen/rtf.h"
 
 #include <QFileInfo>
 
@@ -173,6 +174,23 @@ std::string CHolderDoc::BuildPage(bool highlight) {
     in.dateTexts = &m_dateTexts;
     textgen::PageResult page = textgen::BuildPage(in);
     return std::move(page.html);
+}
+
+std::string CHolderDoc::BuildRtf() {
+    textgen::PageInputs in;
+    in.body = &m_body;
+    in.kind = m_nKind;
+    in.number = m_strNumberText;
+    in.date = m_date;
+    in.dateShown = m_bDateShown;
+    in.user = &m_user;
+    in.parties = m_database.get();
+    in.subjects = m_database.get();
+    in.documentTitle = FromUtf8(m_strTitle.toStdString());
+    in.showJournal = m_bJournalPage;
+    in.showRegistered = m_nKind == 0;
+    in.dateTexts = &m_dateTexts;
+    return textgen::BuildRtf(in).rtf;
 }
 
 bool CHolderDoc::RecordClosedPath(const QString &userFile, QString *error) {

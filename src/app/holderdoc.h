@@ -45,6 +45,8 @@ class CHolderDoc {
 
     // The page text (windows-1251 bytes) built anew from the document.
     std::string BuildPage(bool highlight);
+    // The document as RTF for the word processor (windows-1251 bytes).
+    std::string BuildRtf();
 
     // The contract-journal page (kind 2, titled "Журнал документов"): takes its paragraph formats
     // and settings from the styles file. A file that cannot be read leaves the defaults and

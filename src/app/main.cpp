@@ -10,6 +10,13 @@ int main(int argc, char **argv) {
     // The web engine's sandbox cannot run for the superuser.
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // "dravo /pdf FILE.adf OUT.pdf" writes a file and shows nothing: no display is needed.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg = QByteArray(argv[i]).toLower();
+        if ((arg == "/pdf" || arg == "-pdf" || arg == "--pdf") &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     dravo::PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(DRAVO_VERSION));

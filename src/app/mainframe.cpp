@@ -444,6 +444,12 @@ void CMainFrame::OnCommand(int id) {
     case ID_OPEN_IN_BROWSER:
         CmdOpenInBrowser();
         break;
+    case ID_OPEN_IN_WORD:
+        CmdOpenInWord();
+        break;
+    case ID_SAVE_PDF:
+        CmdSavePdf();
+        break;
     case ID_HELP:
         CmdHelp();
         break;

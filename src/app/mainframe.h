@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPageLayout>
 #include <QPointer>
 #include <memory>
 
@@ -66,6 +67,8 @@ class CMainFrame : public QMainWindow {
     void SetShowToolbarText(bool on);
     bool ToolbarShown() const;
     bool StatusbarShown() const;
+    // The layout of PDF output: A4 with the margins of the page set-up.
+    QPageLayout PdfLayout() const;
     void WriteBarSettings() const;
 
     // Menus: the bar now shown (128 or 129) and its popups.
@@ -105,6 +108,8 @@ class CMainFrame : public QMainWindow {
     void CmdPrintSetup();
     void CmdPageSetup();
     void CmdOpenInBrowser();
+    void CmdOpenInWord();
+    void CmdSavePdf();
     void CmdHelp();
     void CmdAbout();
     void CmdToggleHighlight();

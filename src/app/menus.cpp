@@ -37,6 +37,7 @@ const MenuBarLayout &MenuBar129() {
         {QStringLiteral("&Документ"),
          {{ID_LIBRARY, QStringLiteral("&Библиотека\tCtrl-0")},
           {ID_OPEN_IN_WORD, QStringLiteral("Открыть &в Microsoft Word")},
+          {ID_SAVE_PDF, QStringLiteral("Сохранить в PDF...")},
           {ID_NETWORK, QStringLiteral("&Сетевая работа...")},
           {0, {}},
           {ID_PRINT_PREVIEW, QStringLiteral("П&редварительный просмотр")},

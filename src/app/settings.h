@@ -17,6 +17,8 @@ inline constexpr char kNetPathTemplates[] = "NetPathTemplates";
 inline constexpr char kIsLocalDatabase[] = "IsLocalDatabase";
 inline constexpr char kLocalPathDatabase[] = "LocalPathDatabase";
 inline constexpr char kNetPathDatabase[] = "NetPathDatabase";
+// The folder of the word processor the user named when none was found.
+inline constexpr char kWordFolder[] = "WordFolder";
 } // namespace setting
 
 class Settings {

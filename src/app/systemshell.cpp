@@ -11,6 +11,7 @@ namespace {
 bool g_testMode = false;
 bool g_testResult = true;
 QList<QUrl> g_opened;
+QList<QStringList> g_started;
 } // namespace
 
 bool SystemShell::Open(const QUrl &url) {
@@ -32,6 +33,19 @@ bool SystemShell::Open(const QUrl &url) {
     if (!process->waitForFinished(3000))
         return true;
     return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+}
+
+bool SystemShell::Start(const QString &program, const QStringList &arguments) {
+    g_started << (QStringList{program} + arguments);
+    if (g_testMode)
+        return true;
+    return QProcess::startDetached(program, arguments);
+}
+
+QList<QStringList> SystemShell::takeStarted() {
+    QList<QStringList> out;
+    out.swap(g_started);
+    return out;
 }
 
 void SystemShell::setTestMode(bool on) {
