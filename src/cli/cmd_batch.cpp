@@ -6,10 +6,14 @@
 #include "textgen/batch.h"
 #include "textgen/rtf.h"
 
+#include <condition_variable>
+#include <deque>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <mutex>
 #include <set>
+#include <thread>
 
 namespace dravo::cli {
 namespace {
@@ -17,6 +21,69 @@ namespace {
 constexpr std::string_view kUsage =
     "TEMPLATE.adf DATA.csv --out DIR [--format html|rtf] [--root DIR]  (columns: variables, "
     "номер, дата, контрагент, файл)";
+
+// Writes the files on a few threads: each file is saved safely (flushed to disk before it takes
+// its name), and the waits for the disk overlap instead of adding up.
+class Writers {
+  public:
+    explicit Writers(unsigned count) {
+        for (unsigned i = 0; i < count; ++i)
+            m_threads.emplace_back([this] { Work(); });
+    }
+    ~Writers() { Finish(); }
+
+    void Add(std::size_t row, std::string path, std::string bytes) {
+        std::unique_lock lock(m_mutex);
+        m_room.wait(lock, [this] { return m_jobs.size() < 64; });
+        m_jobs.push_back({row, std::move(path), std::move(bytes)});
+        m_ready.notify_one();
+    }
+    // Waits for every file; the rows whose file could not be written, with the reason.
+    std::map<std::size_t, std::string> Finish() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_ready.notify_all();
+        for (std::thread &t : m_threads)
+            t.join();
+        m_threads.clear();
+        return m_failed;
+    }
+
+  private:
+    struct Job {
+        std::size_t row = 0;
+        std::string path;
+        std::string bytes;
+    };
+    void Work() {
+        for (;;) {
+            Job job;
+            {
+                std::unique_lock lock(m_mutex);
+                m_ready.wait(lock, [this] { return m_done || !m_jobs.empty(); });
+                if (m_jobs.empty())
+                    return;
+                job = std::move(m_jobs.front());
+                m_jobs.pop_front();
+                m_room.notify_one();
+            }
+            std::string error;
+            if (!WriteFileAtomically(job.path, job.bytes, error)) {
+                std::lock_guard lock(m_mutex);
+                m_failed[job.row] = error;
+            }
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_ready, m_room;
+    std::deque<Job> m_jobs;
+    bool m_done = false;
+    std::map<std::size_t, std::string> m_failed;
+    std::vector<std::thread> m_threads;
+};
 
 struct Batch {
     CBody model;
@@ -28,6 +95,7 @@ struct Batch {
     std::unique_ptr<RootData> data;
     std::map<std::string, int> counterparties; // a name or id as written, to its id
     std::set<std::string> written;             // file names of this run
+    std::unique_ptr<Writers> writers;
 };
 
 // One row into its file; false with the message (UTF-8) when the row cannot be produced.
@@ -70,14 +138,10 @@ bool Produce(Batch &b, std::size_t index, std::string &message) {
     inputs.number = doc->number.value_or(std::string());
     inputs.documentTitle = b.title;
     b.data->Attach(inputs);
-    const std::string bytes =
+    std::string bytes =
         b.rtf ? textgen::BuildRtf(inputs).rtf : PageForReading(textgen::BuildPage(inputs).html);
-    std::string error;
-    const std::string path = (std::filesystem::path(b.folder) / doc->fileName).string();
-    if (!WriteFileAtomically(path, bytes, error)) {
-        message = at + error;
-        return false;
-    }
+    b.writers->Add(index, (std::filesystem::path(b.folder) / doc->fileName).string(),
+                   std::move(bytes));
     return true;
 }
 
@@ -116,12 +180,17 @@ int Run(const Args &args) {
 
     const std::string *root = Option(args, "--root");
     b.data = std::make_unique<RootData>(root != nullptr ? *root : std::string());
-    std::size_t failed = 0;
+    // The messages in the order of the rows, whether a row failed here or at its writing.
+    std::map<std::size_t, std::string> failures;
+    b.writers = std::make_unique<Writers>(8);
     for (std::size_t i = 0; i < b.table.rows.size(); ++i)
-        if (!Produce(b, i, message)) {
-            std::cerr << "dravo-cli: " << csv << ": " << message << '\n';
-            ++failed;
-        }
+        if (!Produce(b, i, message))
+            failures[i] = message;
+    for (const auto &[row, error] : b.writers->Finish())
+        failures[row] = "line " + std::to_string(b.table.rows[row].line) + ": " + error;
+    for (const auto &[row, error] : failures)
+        std::cerr << "dravo-cli: " << csv << ": " << error << '\n';
+    const std::size_t failed = failures.size();
     std::cout << b.table.rows.size() - failed << " of " << b.table.rows.size()
               << " documents written to " << b.folder << '\n';
     return failed == 0 ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "textgen/rtf.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "core/text.h"
@@ -149,6 +150,12 @@ class RtfWriter {
         blank_ = false;
     }
 
+    // Bytes that need nothing (see kPlain).
+    void Run(std::string_view bytes) {
+        out_ += bytes;
+        blank_ = false;
+    }
+
     void Blank() {
         if (!blank_)
             out_ += ' ';
@@ -182,11 +189,37 @@ std::string RtfPieceMarker(std::size_t i) {
     return m;
 }
 
+namespace {
+
+// Bytes written as they are: not markup, not white space, not escaped, not dropped.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int b = 0x20; b < 0x100; ++b)
+        plain[b] = b != '{' && b != '}' && b != '\\' && b != '<' && b != '&' && b != ' ' &&
+                   b != 0x98 && b != 0xA0;
+    return plain;
+}();
+
+} // namespace
+
 std::string RtfText(std::string_view s, const RtfTextOptions &o) {
     std::string out;
     out.reserve(s.size() + s.size() / 8);
+    RtfTextInto(out, s, o);
+    return out;
+}
+
+void RtfTextInto(std::string &out, std::string_view s, const RtfTextOptions &o) {
     RtfWriter w(out, o);
     for (std::size_t i = 0; i < s.size();) {
+        if (kPlain[static_cast<unsigned char>(s[i])]) {
+            std::size_t j = i + 1;
+            while (j < s.size() && kPlain[static_cast<unsigned char>(s[j])])
+                ++j;
+            w.Run(s.substr(i, j - i));
+            i = j;
+            continue;
+        }
         const char c = s[i];
         if (c == kPieceMark) {
             const std::size_t end = s.find(kPieceMark, i + 1);
@@ -236,7 +269,6 @@ std::string RtfText(std::string_view s, const RtfTextOptions &o) {
             w.Byte(static_cast<unsigned char>(c));
         ++i;
     }
-    return out;
 }
 
 std::string RtfStylePrefix(const CBody &body, int n) {
@@ -487,17 +519,33 @@ std::string DocumentHead(const CBody &body) {
     return out;
 }
 
+// What every paragraph of a style begins with, made once per document.
+struct Styles {
+    std::array<std::string, kParagraphCount> open;
+    std::array<std::string, kParagraphCount> indent;
+    std::array<RtfTextOptions, kParagraphCount> text;
+    std::string page; // the substituted text of the block being written
+
+    explicit Styles(const DocumentContext &ctx) {
+        for (int k = 0; k < static_cast<int>(kParagraphCount); ++k) {
+            open[k] = OpenParagraph(ctx.body(), k);
+            indent[k] = RtfIndent(ctx.body(), k);
+            text[k] = TextOptions(ctx, k);
+        }
+    }
+};
+
 // One block of template text in the paragraph style k, substituted like the page's.
 // tail is RTF written at the end of the paragraph.
-void AppendBlock(DocumentContext &ctx, int k, std::string_view prefix, std::string_view text,
-                 bool indent, std::string &out, std::string_view tail = {}) {
+void AppendBlock(DocumentContext &ctx, Styles &styles, int k, std::string_view prefix,
+                 std::string_view text, bool indent, std::string &out, std::string_view tail = {}) {
     ctx.paragraph = k;
-    std::string page(prefix);
-    SubstituteInto(ctx, text, page);
-    out += OpenParagraph(ctx.body(), k);
+    styles.page.assign(prefix);
+    SubstituteInto(ctx, text, styles.page);
+    out += styles.open[k];
     if (indent)
-        out += RtfIndent(ctx.body(), k);
-    out += RtfText(page, TextOptions(ctx, k));
+        out += styles.indent[k];
+    RtfTextInto(out, styles.page, styles.text[k]);
     out += tail;
     out += kCloseParagraph;
 }
@@ -523,7 +571,7 @@ void AppendDateLine(const DocumentContext &ctx, bool shown, std::string &out) {
     out += kCloseParagraph;
 }
 
-void AppendArticles(DocumentContext &ctx, std::string &out) {
+void AppendArticles(DocumentContext &ctx, Styles &styles, std::string &out) {
     const CBody &body = ctx.body();
     unsigned a = 0;
     for (std::size_t i = 0; i < body.ArticleCount(); ++i) {
@@ -531,15 +579,15 @@ void AppendArticles(DocumentContext &ctx, std::string &out) {
         if (article.m_head.m_nCheck == 0)
             continue;
         if (!article.m_head.m_strText.empty())
-            AppendBlock(ctx, ParArticleHead, NumberingHtml(article.m_head.m_nType, a, a),
+            AppendBlock(ctx, styles, ParArticleHead, NumberingHtml(article.m_head.m_nType, a, a),
                         article.m_head.m_strText, true, out);
         unsigned c = 0;
         for (const CPun &clause : article.m_arItems) {
             if (clause.m_nCheck == 0)
                 continue;
             // A clause of kind 5 goes on without an indent of its own, as on the page.
-            AppendBlock(ctx, ParClauseText, NumberingHtml(clause.m_nType, a, c), clause.m_strText,
-                        clause.m_nType != 5, out);
+            AppendBlock(ctx, styles, ParClauseText, NumberingHtml(clause.m_nType, a, c),
+                        clause.m_strText, clause.m_nType != 5, out);
             if (clause.m_nType != 0 && clause.m_nType != 4 && clause.m_nType != 5)
                 ++c;
         }
@@ -618,8 +666,16 @@ RtfResult BuildRtf(const PageInputs &in) {
     ctx.clickable = false;
     ctx.rtf = true;
 
+    Styles styles(ctx);
     std::string &out = result.rtf;
     out = DocumentHead(body);
+    std::size_t estimate = 16384; // the texts, the words around them and the tables
+    for (const CPar &article : body.m_arArticles) {
+        estimate += article.m_head.m_strText.size() + 64;
+        for (const CPun &clause : article.m_arItems)
+            estimate += clause.m_strText.size() + 64;
+    }
+    out.reserve(estimate + estimate / 4);
     if (in.kind == kStoredFileDocument) {
         out += "\\pard\\plain\\f4\\fs24\\lang1049 {";
         out += RtfText(StoredFileNotice());
@@ -635,16 +691,16 @@ RtfResult BuildRtf(const PageInputs &in) {
         std::string number; // " №7" after the title, in the regular weight
         if (!in.number.empty())
             number = "{\\b0 " + RtfText(std::string(" №"_w) + in.number) + "}";
-        AppendBlock(ctx, ParTitle, {}, title.m_strText, true, out, number);
+        AppendBlock(ctx, styles, ParTitle, {}, title.m_strText, true, out, number);
     }
     if (!body.Paragraph(ParSubtitle).m_strText.empty())
-        AppendBlock(ctx, ParSubtitle, {}, body.Paragraph(ParSubtitle).m_strText, true, out);
+        AppendBlock(ctx, styles, ParSubtitle, {}, body.Paragraph(ParSubtitle).m_strText, true, out);
     const bool withParties = in.kind == kTemplateDocument && !title.m_strText.empty();
     if (withParties) {
         AppendDateLine(ctx, in.dateShown, out);
         out += ContractHeaderRtf(ctx);
     }
-    AppendArticles(ctx, out);
+    AppendArticles(ctx, styles, out);
     if (withParties) {
         out += "\\pard\\plain {\\fs10\\par}\n";
         out += RequisitesTableRtf(ctx);

@@ -37,6 +37,8 @@ struct RtfTextOptions {
 // a character the code page lacks written as "\uN?"; runs of white space as one blank, as the
 // page shows them.
 std::string RtfText(std::string_view pageText, const RtfTextOptions &options = {});
+// The same, appended to out.
+void RtfTextInto(std::string &out, std::string_view pageText, const RtfTextOptions &options = {});
 
 // The marker that stands in page text for piece i of RtfTextOptions::pieces.
 std::string RtfPieceMarker(std::size_t i);
