@@ -183,7 +183,8 @@ bool CDravoApp::InitInstance(const QStringList &arguments) {
 
     // The value lists of the variable-data entry.
     std::string error;
-    if (!LoadLists(Roots::DataFile(QStringLiteral("buff.dat")).toStdString(), Shell().lists, error))
+    if (!LoadListsKeepingDamaged(Roots::DataFile(QStringLiteral("buff.dat")).toStdString(),
+                                 Shell().lists, error))
         MessageBox::Information(m_mainFrame.get(), Shown(error));
 
     if (cl.action == CommandLine::SavePdf) {
@@ -312,7 +313,8 @@ void CDravoApp::ExitInstance() {
     if (m_mainFrame)
         m_mainFrame->WriteBarSettings();
     m_mainFrame.reset();
-    // The lists go back to their file; a missing file is not reported at exit.
+    // The lists go back to their file; a missing file is not reported at exit, and a damaged
+    // one is never stored over.
     std::string error;
     SaveLists(Roots::DataFile(QStringLiteral("buff.dat")).toStdString(), Shell().lists, error);
     Settings::Sync();

@@ -45,7 +45,7 @@ CHolderDoc::~CHolderDoc() = default;
 
 bool CHolderDoc::LoadUser(const QString &userFile, QString *error) {
     std::string why;
-    if (LoadUserRequisites(Local(userFile), m_user, why))
+    if (LoadUserRequisitesKeepingDamaged(Local(userFile), m_user, why))
         return true;
     if (error)
         *error = Shown(why);

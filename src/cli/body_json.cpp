@@ -59,30 +59,148 @@ QJsonValue DoubleToJson(double d) {
     return QString::fromLatin1(bits);
 }
 
-QJsonObject ItemToJson(const CPun &p) {
+// How the texts enter the document: whole, or (for the streaming writer) as numbered
+// placeholders whose texts are written straight to the output, so that a large text is never
+// held as UTF-16 and as JSON at once.
+struct Texts {
+    std::vector<const std::string *> *deferred = nullptr;
+
+    QJsonValue operator()(const std::string &cp1251) const {
+        if (!deferred)
+            return Utf8(cp1251);
+        deferred->push_back(&cp1251);
+        return QString::fromLatin1(kPlaceholderStart) + QString::number(deferred->size() - 1) +
+               QString::fromLatin1(kPlaceholderEnd);
+    }
+
+    // No key and no other value of the document starts so.
+    static constexpr const char *kPlaceholderStart = "@@T";
+    static constexpr const char *kPlaceholderEnd = "@@";
+};
+
+QJsonObject ItemToJson(const CPun &p, const Texts &texts) {
     QJsonObject o;
     for (const auto &[name, field] : kFields.numbers)
         o.insert(QLatin1String(name), static_cast<int>(p.*field));
     for (const auto &[name, field] : kFields.texts)
-        o.insert(QLatin1String(name), Utf8(p.*field));
+        o.insert(QLatin1String(name), texts(p.*field));
     for (const auto &[name, field] : kFields.doubles)
         o.insert(QLatin1String(name), DoubleToJson(p.*field));
     return o;
 }
 
-QJsonArray ItemsToJson(const std::vector<CPun> &items) {
+template <typename Items> QJsonArray ItemsToJson(const Items &items, const Texts &texts) {
     QJsonArray a;
     for (const CPun &item : items)
-        a.append(ItemToJson(item));
+        a.append(ItemToJson(item, texts));
     return a;
 }
 
-QJsonObject ListToJson(const CPar &par, const char *itemsKey = "items") {
+QJsonObject ListToJson(const CPar &par, const Texts &texts, const char *itemsKey = "items") {
     QJsonObject o;
-    o.insert(QLatin1String("heading"), ItemToJson(par.m_head));
-    o.insert(QLatin1String(itemsKey), ItemsToJson(par.m_arItems));
+    o.insert(QLatin1String("heading"), ItemToJson(par.m_head, texts));
+    o.insert(QLatin1String(itemsKey), ItemsToJson(par.m_arItems, texts));
     return o;
 }
+
+QJsonObject BodyObject(const CBody &body, const Texts &texts) {
+    QJsonObject root;
+    root.insert(QLatin1String("version"), texts(body.m_strVersion));
+    root.insert(QLatin1String("paragraphs"), ItemsToJson(body.m_arParagraphs, texts));
+    QJsonArray articles;
+    for (const CPar &article : body.m_arArticles)
+        articles.append(ListToJson(article, texts, "clauses"));
+    root.insert(QLatin1String("articles"), articles);
+    root.insert(QLatin1String("variables"), ListToJson(body.m_parVariables, texts));
+    if (body.m_strVersion == kCurrentVersion) {
+        root.insert(QLatin1String("parties"), ListToJson(body.m_parParties, texts));
+        QJsonArray tables;
+        for (const CPar &table : body.m_parFieldTables)
+            tables.append(ListToJson(table, texts));
+        root.insert(QLatin1String("fieldTables"), tables);
+        root.insert(QLatin1String("layout"), ListToJson(body.m_parLayout, texts));
+    }
+    return root;
+}
+
+// Writes a windows-1251 text as a JSON string, escaped as QJsonDocument escapes it.
+class JsonTextWriter {
+  public:
+    explicit JsonTextWriter(std::FILE *out) : m_out(out) {}
+    ~JsonTextWriter() { Flush(); }
+
+    void Raw(std::string_view bytes) {
+        if (m_buffer.size() + bytes.size() > kChunk)
+            Flush();
+        if (bytes.size() > kChunk)
+            m_ok = std::fwrite(bytes.data(), 1, bytes.size(), m_out) == bytes.size() && m_ok;
+        else
+            m_buffer.append(bytes);
+    }
+
+    void Text(std::string_view cp1251) {
+        Raw("\"");
+        for (const char c : cp1251) {
+            if (m_buffer.size() + 8 > kChunk)
+                Flush();
+            const char32_t cp = cp1251::ToCodePoint(static_cast<unsigned char>(c));
+            switch (cp) {
+            case '"':
+                m_buffer += "\\\"";
+                continue;
+            case '\\':
+                m_buffer += "\\\\";
+                continue;
+            case '\b':
+                m_buffer += "\\b";
+                continue;
+            case '\f':
+                m_buffer += "\\f";
+                continue;
+            case '\n':
+                m_buffer += "\\n";
+                continue;
+            case '\r':
+                m_buffer += "\\r";
+                continue;
+            case '\t':
+                m_buffer += "\\t";
+                continue;
+            default:
+                break;
+            }
+            if (cp < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(cp));
+                m_buffer += escaped;
+            } else if (cp < 0x80) {
+                m_buffer += static_cast<char>(cp);
+            } else if (cp < 0x800) {
+                m_buffer += static_cast<char>(0xC0 | (cp >> 6));
+                m_buffer += static_cast<char>(0x80 | (cp & 0x3F));
+            } else {
+                m_buffer += static_cast<char>(0xE0 | (cp >> 12));
+                m_buffer += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                m_buffer += static_cast<char>(0x80 | (cp & 0x3F));
+            }
+        }
+        Raw("\"");
+    }
+
+    bool Flush() {
+        if (!m_buffer.empty())
+            m_ok =
+                std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out) == m_buffer.size() && m_ok;
+        m_buffer.clear();
+        return m_ok;
+    }
+
+  private:
+    static constexpr std::size_t kChunk = 1 << 16;
+    std::FILE *m_out;
+    std::string m_buffer;
+    bool m_ok = true;
+};
 
 // Reading: every function takes the JSON path of what it reads, for the error message.
 class Reader {
@@ -196,24 +314,27 @@ class Reader {
 } // namespace
 
 QByteArray BodyToJson(const CBody &body) {
-    QJsonObject root;
-    root.insert(QLatin1String("version"), Utf8(body.m_strVersion));
-    root.insert(QLatin1String("paragraphs"),
-                ItemsToJson({body.m_arParagraphs.begin(), body.m_arParagraphs.end()}));
-    QJsonArray articles;
-    for (const CPar &article : body.m_arArticles)
-        articles.append(ListToJson(article, "clauses"));
-    root.insert(QLatin1String("articles"), articles);
-    root.insert(QLatin1String("variables"), ListToJson(body.m_parVariables));
-    if (body.m_strVersion == kCurrentVersion) {
-        root.insert(QLatin1String("parties"), ListToJson(body.m_parParties));
-        QJsonArray tables;
-        for (const CPar &table : body.m_parFieldTables)
-            tables.append(ListToJson(table));
-        root.insert(QLatin1String("fieldTables"), tables);
-        root.insert(QLatin1String("layout"), ListToJson(body.m_parLayout));
+    return QJsonDocument(BodyObject(body, Texts{})).toJson(QJsonDocument::Indented);
+}
+
+bool WriteBodyJson(const CBody &body, std::FILE *out) {
+    std::vector<const std::string *> texts;
+    const QByteArray frame =
+        QJsonDocument(BodyObject(body, Texts{&texts})).toJson(QJsonDocument::Indented);
+    const std::string_view json(frame.constData(), static_cast<std::size_t>(frame.size()));
+    const std::string start = std::string("\"") + Texts::kPlaceholderStart;
+    JsonTextWriter writer(out);
+    std::size_t at = 0;
+    for (std::size_t found; (found = json.find(start, at)) != std::string_view::npos;) {
+        const std::size_t digits = found + start.size();
+        const std::size_t end = json.find('"', digits);
+        writer.Raw(json.substr(at, found - at));
+        const std::size_t index = std::stoul(std::string(json.substr(digits, end - digits)));
+        writer.Text(*texts.at(index));
+        at = end + 1;
     }
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    writer.Raw(json.substr(at));
+    return writer.Flush();
 }
 
 bool BodyFromJson(const QByteArray &json, CBody &body, std::string &error) {

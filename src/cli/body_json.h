@@ -16,11 +16,17 @@
 #include "core/body.h"
 
 #include <QByteArray>
+#include <cstdio>
 #include <string>
 
 namespace dravo::cli {
 
 QByteArray BodyToJson(const CBody &body);
+
+// The same bytes as BodyToJson, written to out as they are made: the texts go out one by one
+// and are never held in the document, so a large template costs little more memory than its
+// body. False when out reports a write error.
+bool WriteBodyJson(const CBody &body, std::FILE *out);
 
 // On failure returns false with a UTF-8 message and leaves body as it was.
 bool BodyFromJson(const QByteArray &json, CBody &body, std::string &error);

@@ -38,13 +38,16 @@ int Dump(const Args &args) {
     if (!ReadWholeFile(files[0], bytes, error))
         return Fail(error);
     // The body as the file holds it: an older file shows its own version and sections.
-    ArchiveReader in(bytes);
     CBody body;
-    if (!ReadBodyAsStored(in, body))
-        return Fail(files[0] + ": " + std::string(kUnexpectedFileFormat));
-    const QByteArray json = BodyToJson(body);
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the output");
+    {
+        ArchiveReader in(bytes);
+        if (!ReadBodyAsStored(in, body))
+            return Fail(files[0] + ": " + std::string(kUnexpectedFileFormat));
+    }
+    std::string().swap(bytes); // the body holds the texts now
+    if (!WriteBodyJson(body, stdout) || std::fflush(stdout) != 0)
+        return Fail("cannot write the output");
+    return 0;
 }
 
 int Build(const Args &args) {

@@ -10,6 +10,7 @@
 #include "refdata/schema.h"
 #include "refdata/subject.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
@@ -60,9 +61,14 @@ bool ParseColumns(const std::vector<std::string> &items, ColumnValues &out) {
     return true;
 }
 
-// Opens the templates root's reference database, creating it when missing.
+// Opens the templates root's reference database. Only `db init` creates one: a mistyped folder
+// must not look like an empty directory.
 bool OpenReference(const Args &args, SqlConnection &db) {
     const QString path = FctPath(Root(args));
+    if (!QFileInfo::exists(path)) {
+        Fail(Utf8(path) + ": no reference database (\"dravo-cli db init --root DIR\" creates one)");
+        return false;
+    }
     QString reason;
     if (InitDatabase(path, DatabaseKind::Reference, &reason) == InitOutcome::Failed ||
         !db.Open(path, SqlConnection::OpenMode::ExistingOnly, &reason)) {

@@ -143,7 +143,7 @@ int Run(const Args &given) {
         return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the page to standard output");
     }
     if (!WriteFileAtomically(request.output, bytes, error))
-        return Fail(request.output + ": " + error);
+        return Fail(error); // the reason names the file
     return 0;
 }
 

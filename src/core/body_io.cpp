@@ -5,10 +5,6 @@
 #include "text.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace dravo {
 
@@ -329,16 +325,6 @@ bool LoadBodyFile(const std::string &path, CBody &body, std::string &error) {
 bool SaveBodyFile(const std::string &path, CBody &body, std::string &error) {
     if (!BodyFitsArchive(body, error))
         return false;
-    // The new file is renamed over the old one, which needs no right to write the old file
-    // itself: a template its owner made read-only must still refuse the save.
-    if (::access(path.c_str(), F_OK) == 0) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0) {
-            error = path + ": " + std::strerror(errno);
-            return false;
-        }
-        ::close(fd);
-    }
     return WriteFileAtomically(path, StoreBody(body), error);
 }
 

@@ -5,7 +5,10 @@
 #include "fileio.h"
 #include "text.h"
 
+#include <cerrno>
+#include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <unistd.h>
 
 namespace dravo {
@@ -24,6 +27,44 @@ bool CanRewriteInPlace(const std::string &path) {
     return true;
 }
 
+// The message of a malformed file: its name first.
+std::string Malformed(const std::string &path) {
+    return FromUtf8(path) + ": " + std::string(kUnexpectedFileFormat);
+}
+
+bool ReadUser(const std::string &bytes, CUser &user) {
+    CUser read;
+    ArchiveReader in(bytes);
+    for (std::string &text : read.m_arTexts)
+        in.Text(text);
+    if (in.Failed())
+        return false;
+    user = std::move(read);
+    return true;
+}
+
+// False, with the message, when the file holds bytes that do not load: a damaged file is not
+// stored over. An empty file is a fresh one.
+bool NotDamaged(const std::string &path, const std::function<bool(const std::string &)> &loads,
+                std::string &error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error))
+        return false;
+    if (bytes.empty() || loads(bytes))
+        return true;
+    error = Malformed(path) + " " + std::string("Файл не перезаписан."_w);
+    return false;
+}
+
+std::string Stamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
 } // namespace
 
 std::string_view UserFileMissingMessage() {
@@ -40,15 +81,10 @@ bool LoadUserRequisites(const std::string &path, CUser &user, std::string &error
         error = UserFileMissingMessage();
         return false;
     }
-    CUser read;
-    ArchiveReader in(bytes);
-    for (std::string &text : read.m_arTexts)
-        in.Text(text);
-    if (in.Failed()) {
-        error = kUnexpectedFileFormat;
+    if (!ReadUser(bytes, user)) {
+        error = Malformed(path);
         return false;
     }
-    user = std::move(read);
     return true;
 }
 
@@ -64,6 +100,10 @@ bool SaveUserRequisites(const std::string &path, const CUser &user, std::string 
         error = UserFileMissingMessage();
         return false;
     }
+    CUser any;
+    if (!NotDamaged(
+            path, [&](const std::string &bytes) { return ReadUser(bytes, any); }, error))
+        return false;
     return WriteFileAtomically(path, StoreUserRequisites(user), error);
 }
 
@@ -79,7 +119,11 @@ bool LoadLists(const std::string &path, CBody &lists, std::string &error) {
         error = ListsFileMissingMessage();
         return false;
     }
-    return LoadBody(bytes, lists, error);
+    if (!LoadBody(bytes, lists, error)) {
+        error = Malformed(path);
+        return false;
+    }
+    return true;
 }
 
 bool SaveLists(const std::string &path, CBody &lists, std::string &error) {
@@ -87,7 +131,59 @@ bool SaveLists(const std::string &path, CBody &lists, std::string &error) {
         error = ListsFileMissingMessage();
         return false;
     }
+    CBody any;
+    std::string why;
+    if (!NotDamaged(
+            path, [&](const std::string &bytes) { return LoadBody(bytes, any, why); }, error))
+        return false;
     return SaveBodyFile(path, lists, error);
+}
+
+bool SetDamagedFileAside(const std::string &path, std::string_view freshBytes,
+                         std::string &message) {
+    std::string damaged;
+    if (!ReadWholeFile(path, damaged, message))
+        return false;
+    const std::string base = path + ".damaged-" + Stamp();
+    std::string aside = base;
+    for (int n = 2; ::access(aside.c_str(), F_OK) == 0 || errno != ENOENT; ++n) {
+        if (n > 100) {
+            message = Malformed(path);
+            return false;
+        }
+        aside = base + "-" + std::to_string(n);
+    }
+    std::string error;
+    if (!WriteFileAtomically(aside, damaged, error) ||
+        !WriteFileAtomically(path, freshBytes, error)) {
+        message = Malformed(path) + "\n" + FromUtf8(error);
+        return false;
+    }
+    message = Malformed(path) + "\n" + std::string("Поврежденный файл сохранен как "_w) +
+              FromUtf8(aside) + std::string(", на его месте создан пустой файл."_w);
+    return true;
+}
+
+bool LoadUserRequisitesKeepingDamaged(const std::string &path, CUser &user, std::string &error) {
+    if (LoadUserRequisites(path, user, error))
+        return true;
+    std::string bytes, why;
+    CUser any;
+    if (ReadWholeFile(path, bytes, why) && !bytes.empty() && !ReadUser(bytes, any))
+        SetDamagedFileAside(path, StoreUserRequisites(CUser{}), error);
+    return false;
+}
+
+bool LoadListsKeepingDamaged(const std::string &path, CBody &lists, std::string &error) {
+    if (LoadLists(path, lists, error))
+        return true;
+    std::string bytes, why;
+    CBody any;
+    if (ReadWholeFile(path, bytes, why) && !bytes.empty() && !LoadBody(bytes, any, why)) {
+        CBody fresh = NewListsBody();
+        SetDamagedFileAside(path, StoreBody(fresh), error);
+    }
+    return false;
 }
 
 } // namespace dravo

@@ -205,6 +205,54 @@ class StartupTest : public QObject {
         QCOMPARE(lists.Article(0).m_head.m_strName, std::string("test list"));
         Shell().lists = NewListsBody();
     }
+
+    void damagedListsAreSetAsideAndNeverStoredOver() {
+        QTemporaryDir dir;
+        Settings::SetProgramFolder(dir.path());
+        CDravoApp::PrepareDataFolder(dir.path());
+        const QString path = dir.filePath(QStringLiteral("Data/buff.dat"));
+        CBody stored = NewListsBody();
+        CPar remembered;
+        remembered.m_head.m_strName = "город"_w;
+        stored.m_arArticles.push_back(remembered);
+        std::string error;
+        QVERIFY(SaveLists(path.toStdString(), stored, error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray damaged = file.readAll().chopped(1);
+        QVERIFY(file.resize(damaged.size()));
+        file.close();
+        {
+            CDravoApp app(Quiet());
+            QVERIFY(app.InitInstance({}));
+            const QStringList messages = MessageBox::takeMessages();
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].contains(path + QStringLiteral(": Unexpected file format.")),
+                     qPrintable(messages[0]));
+            QVERIFY2(messages[0].contains(QStringLiteral("Поврежденный файл сохранен как ") + path +
+                                          QStringLiteral(".damaged-")),
+                     qPrintable(messages[0]));
+            QCOMPARE(Shell().lists.ArticleCount(), std::size_t(0));
+            CPar list;
+            list.m_head.m_strName = "new list";
+            Shell().lists.m_arArticles.push_back(list);
+            for (CChildFrame *f : app.MainFrame()->Frames())
+                f->close();
+        }
+        // The damaged bytes stay, whole, under a name that says so; the session's lists went to
+        // the fresh file.
+        const QStringList aside = QDir(dir.filePath(QStringLiteral("Data")))
+                                      .entryList({QStringLiteral("buff.dat.damaged-*")});
+        QCOMPARE(aside.size(), 1);
+        QFile kept(dir.filePath(QStringLiteral("Data/") + aside[0]));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), damaged);
+        CBody lists;
+        QVERIFY(LoadLists(path.toStdString(), lists, error));
+        QCOMPARE(lists.ArticleCount(), std::size_t(1));
+        QCOMPARE(lists.Article(0).m_head.m_strName, std::string("new list"));
+        Shell().lists = NewListsBody();
+    }
 };
 
 DRAVO_APP_TEST_MAIN(StartupTest)

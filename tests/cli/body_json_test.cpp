@@ -212,3 +212,31 @@ TEST(SampleTemplate, BuildsAndRoundTrips) {
 }
 
 } // namespace
+
+// dump writes the document as it is made; the bytes must be those of the whole-document writer,
+// whatever the texts hold (every byte of the code page) and whatever the doubles are.
+TEST(StreamedDump, SameBytesAsTheWholeDocument) {
+    std::string every;
+    for (int b = 1; b < 256; ++b)
+        every += static_cast<char>(b);
+    CBody odd = Contract();
+    odd.m_arArticles[0].m_arItems[0].m_strText = every;
+    odd.m_arArticles[1].m_head.m_strName = "@@T0@@ \"@@T1@@\""; // looks like the placeholders
+    odd.m_arArticles[1].m_arItems[0].m_dWidth = -0.0;
+    odd.m_arArticles[2].m_arItems[0].m_dWidth = std::numeric_limits<double>::infinity();
+    odd.m_parVariables.m_arItems[0].m_dFirstIndent = 1e300;
+    odd.m_parVariables.m_arItems[0].m_strFont = std::string(70000, '\\');
+    CBody older = Contract();
+    older.m_strVersion = "ADF2.1";
+    for (const CBody &body : {Contract(), odd, older}) {
+        std::FILE *out = std::tmpfile();
+        ASSERT_NE(out, nullptr);
+        ASSERT_TRUE(WriteBodyJson(body, out));
+        std::string written(static_cast<std::size_t>(std::ftell(out)), '\0');
+        std::rewind(out);
+        ASSERT_EQ(std::fread(written.data(), 1, written.size(), out), written.size());
+        std::fclose(out);
+        const QByteArray whole = BodyToJson(body);
+        EXPECT_TRUE(written == whole.toStdString()) << written.size() << " " << whole.size();
+    }
+}
