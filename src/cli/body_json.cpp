@@ -275,7 +275,10 @@ class Reader {
                 continue;
             if (!t.isString())
                 return Fail(path + QLatin1Char('.') + QLatin1String(name), "a text expected");
-            p.*field = FromUtf8(t.toString().toStdString());
+            char32_t refused = 0;
+            if (!FromUtf8Exact(t.toString().toStdString(), p.*field, refused))
+                return Fail(path + QLatin1Char('.') + QLatin1String(name),
+                            RefusedCharacterMessage(refused).c_str());
         }
         for (const auto &[name, field] : kFields.doubles) {
             const QJsonValue d = o.value(QLatin1String(name));
@@ -364,7 +367,9 @@ bool BodyFromJson(const QByteArray &json, CBody &body, std::string &error) {
     const QJsonValue version = root.value(QLatin1String("version"));
     if (!version.isString())
         return bad(QStringLiteral("version"), "a text expected");
-    read.m_strVersion = FromUtf8(version.toString().toStdString());
+    char32_t refused = 0;
+    if (!FromUtf8Exact(version.toString().toStdString(), read.m_strVersion, refused))
+        return bad(QStringLiteral("version"), RefusedCharacterMessage(refused).c_str());
     const bool current = read.m_strVersion == kCurrentVersion;
 
     std::vector<CPun> paragraphs;

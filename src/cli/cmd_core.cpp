@@ -22,8 +22,11 @@ int New(const Args &args) {
     if (files.size() != 1)
         return Fail("usage: dravo-cli new OUT.adf [--place TEXT]");
     const std::string *place = Option(args, "--place");
+    std::string placeText;
+    if (place && !EngineText(*place, placeText, "--place"))
+        return 1;
     CBody body;
-    FillNewTemplate(body, place ? FromUtf8(*place) : std::string());
+    FillNewTemplate(body, placeText);
     std::string error;
     if (!SaveBodyFile(files[0], body, error))
         return Fail(error);

@@ -56,7 +56,11 @@ bool ParseColumns(const std::vector<std::string> &items, ColumnValues &out) {
             Fail("expected COLUMN=VALUE, got '" + item + "'");
             return false;
         }
-        out.emplace_back(FromUtf8(item.substr(0, eq)), FromUtf8(item.substr(eq + 1)));
+        std::string column, value;
+        if (!EngineText(item.substr(0, eq), column, item) ||
+            !EngineText(item.substr(eq + 1), value, item))
+            return false;
+        out.emplace_back(std::move(column), std::move(value));
     }
     return true;
 }
@@ -324,20 +328,22 @@ int RunSubject(const Args &args) {
         if (!row || *row < 1 || *row > int(kSubjectRows))
             return Fail("subject set: --row takes 1 to 7");
         ColumnValues values;
-        if (!ParseColumns({positional.begin() + 2, positional.end()}, values) ||
+        std::string name;
+        if (!EngineText(positional[1], name, "subject set") ||
+            !ParseColumns({positional.begin() + 2, positional.end()}, values) ||
             !OpenReference(args, db))
             return 1;
         DbError error;
-        return SubjectStore(db).SetRow(FromUtf8(positional[1]), std::size_t(*row - 1), values,
-                                       &error)
+        return SubjectStore(db).SetRow(name, std::size_t(*row - 1), values, &error)
                    ? 0
                    : FailWith(error);
     }
     if (verb == "show" && positional.size() == 2) {
-        if (!OpenReference(args, db))
+        std::string name;
+        if (!EngineText(positional[1], name, "subject show") || !OpenReference(args, db))
             return 1;
         DbError error;
-        const auto set = SubjectStore(db).ReadSet(FromUtf8(positional[1]), &error);
+        const auto set = SubjectStore(db).ReadSet(name, &error);
         if (!set)
             return error ? FailWith(error) : Fail("no subject set '" + positional[1] + "'");
         for (const SubjectRow &r : set->rows) {

@@ -71,7 +71,8 @@ int Run(const Args &given) {
         request.output = *v;
     request.utf8 = Flag(args, "--utf8");
     if (const std::string *v = Option(args, "--number"))
-        inputs.number = FromUtf8(*v);
+        if (!EngineText(*v, inputs.number, "--number"))
+            return 1;
     if (const std::string *v = Option(args, "--date")) {
         const auto date = IsoDate(*v);
         if (!date)

@@ -26,6 +26,10 @@ bool Register(const Command &command);
 // Reports a failure on standard error and returns the failing exit status (1).
 int Fail(std::string_view message);
 
+// Command-line text (UTF-8) as engine text. A character the code page cannot hold is refused,
+// never replaced: false, after a message that names it and what it was given for.
+bool EngineText(const std::string &utf8, std::string &out, std::string_view what);
+
 // The value after "--name" in args (nullptr when absent); "--name" itself counts as a flag.
 const std::string *Option(const Args &args, std::string_view name);
 bool Flag(const Args &args, std::string_view name);

@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include "core/text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iostream>
@@ -21,6 +23,14 @@ bool Register(const Command &command) {
 int Fail(std::string_view message) {
     std::cerr << "dravo-cli: " << message << '\n';
     return 1;
+}
+
+bool EngineText(const std::string &utf8, std::string &out, std::string_view what) {
+    char32_t refused = 0;
+    if (FromUtf8Exact(utf8, out, refused))
+        return true;
+    Fail(std::string(what) + ": " + RefusedCharacterMessage(refused));
+    return false;
 }
 
 const std::string *Option(const Args &args, std::string_view name) {

@@ -1,5 +1,6 @@
 #include "text.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace dravo {
@@ -71,6 +72,48 @@ std::string FromUtf8(std::string_view in) {
         out += b < 0 ? '?' : static_cast<char>(b);
     }
     return out;
+}
+
+bool FromUtf8Exact(std::string_view in, std::string &out, char32_t &refused) {
+    std::string converted;
+    converted.reserve(in.size());
+    for (std::size_t i = 0; i < in.size();) {
+        const std::size_t at = i;
+        const char32_t cp = cp1251::DecodeUtf8(in, i);
+        const int b = cp1251::FromCodePoint(cp);
+        // U+FFFD itself is no character of the code page either, typed or malformed.
+        if (b < 0 || (cp == 0xFFFD && i == at + 1)) {
+            refused = cp;
+            return false;
+        }
+        converted += static_cast<char>(b);
+    }
+    out = std::move(converted);
+    return true;
+}
+
+std::string RefusedCharacterMessage(char32_t refused) {
+    using namespace literals;
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(refused));
+    if (refused == 0xFFFD)
+        return ToUtf8("Текст содержит байты, которые не являются символами UTF-8 ("_w) + code +
+               ToUtf8("): такой текст не может быть сохранен"_w);
+    std::string shown;
+    if (refused >= 0x20 && !(refused >= 0x7F && refused < 0xA0)) {
+        // The character itself where it can be seen: UTF-8 bytes, as the message is.
+        const int extra = refused < 0x800 ? 1 : refused < 0x10000 ? 2 : 3;
+        shown += static_cast<char>((extra == 1   ? 0xC0
+                                    : extra == 2 ? 0xE0
+                                                 : 0xF0) |
+                                   (refused >> (6 * extra)));
+        for (int k = extra - 1; k >= 0; --k)
+            shown += static_cast<char>(0x80 | ((refused >> (6 * k)) & 0x3F));
+        shown = ToUtf8("\xAB") + shown + ToUtf8("\xBB ");
+    }
+    return ToUtf8("Символ "_w) + shown + "(" + code +
+           ToUtf8(
+               ") нельзя сохранить: текст хранится в кодировке windows-1251, в которой его нет"_w);
 }
 
 std::string FromUtf16(std::u16string_view in) {

@@ -125,6 +125,14 @@ std::string ToUtf8(std::string_view cp1251Text);
 // UTF-8 to windows-1251; a character the code page lacks (or a malformed byte) becomes '?'.
 std::string FromUtf8(std::string_view utf8Text);
 
+// UTF-8 to windows-1251 for text that is kept (stored in a file or a database, or shown as
+// typed): a character the code page cannot hold is never replaced. On such a character (or a
+// malformed byte, reported as U+FFFD) returns false, leaves out as it was and sets refused to it.
+bool FromUtf8Exact(std::string_view utf8Text, std::string &out, char32_t &refused);
+
+// The message (UTF-8, for the edges) that names a character FromUtf8Exact refused.
+std::string RefusedCharacterMessage(char32_t refused);
+
 // UTF-16 to windows-1251, the same way: a character the code page lacks, a surrogate pair or a
 // lone surrogate becomes one '?'.
 std::string FromUtf16(std::u16string_view utf16Text);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,19 @@ inline QString ToQt(std::string_view cp1251Text) {
 inline std::string FromQt(const QString &text) {
     const QByteArray utf8 = text.toUtf8();
     return FromUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+}
+
+// The text as engine text when the code page holds every character of it; otherwise nothing,
+// and message names the first character it lacks. Text that is kept goes through here.
+inline std::optional<std::string> FromQtExact(const QString &text, QString *message = nullptr) {
+    const QByteArray utf8 = text.toUtf8();
+    std::string out;
+    char32_t refused = 0;
+    if (FromUtf8Exact(std::string_view(utf8.constData(), std::size_t(utf8.size())), out, refused))
+        return out;
+    if (message)
+        *message = QString::fromStdString(RefusedCharacterMessage(refused));
+    return std::nullopt;
 }
 
 // A column value as engine text; NULL reads as the empty text.

@@ -243,6 +243,22 @@ class ClauseDialogTest : public QObject {
                  QStringList{QStringLiteral("No space left on device")});
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
+
+    void textTheCodePageLacksIsRefusedBeforeItReachesTheBody() {
+        CBody body = SampleBody();
+        const CBody before = body;
+        ClauseDialog dialog(body, "d", 0, 0, 1, {});
+        dialog.show();
+        for (const char *button : {"next", "ok"}) {
+            Child<QPlainTextEdit>(dialog, "text")->setPlainText(QStringLiteral("Цена 100 ¥"));
+            Click(dialog, button);
+            const QStringList messages = MessageBox::takeMessages();
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].contains(QStringLiteral("«¥» (U+00A5)")), qPrintable(messages[0]));
+            QVERIFY(dialog.result() != QDialog::Accepted);
+            QVERIFY(body == before);
+        }
+    }
 };
 
 DRAVO_APP_TEST_MAIN(ClauseDialogTest)

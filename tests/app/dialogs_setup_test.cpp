@@ -176,6 +176,22 @@ class SetupDialogTest : public QObject {
         QCOMPARE(document.numberText, std::string("5"));
         QCOMPARE(date, opened);
     }
+
+    void textTheCodePageLacksIsRefusedOnOk() {
+        CBody body = SampleBody();
+        const std::string title = body.Paragraph(ParTitle).m_strText;
+        SetupDocument document{"1", 1, true};
+        Date date = DateFromCalendar(2004, 12, 6);
+        SetupDataDialog dialog(body, document, date);
+        dialog.show();
+        Child<QLineEdit>(dialog, "title")->setText(QStringLiteral("ДОГОВОР ✓"));
+        QTest::mouseClick(Child<QWidget>(dialog, "ok"), Qt::LeftButton);
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        const QStringList messages = MessageBox::takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("«✓» (U+2713)")), qPrintable(messages[0]));
+        QCOMPARE(body.Paragraph(ParTitle).m_strText, title);
+    }
 };
 
 DRAVO_APP_TEST_MAIN(SetupDialogTest)

@@ -174,6 +174,23 @@ class UserDialogTest : public QObject {
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
     }
+
+    void textTheCodePageLacksIsRefusedOnOk() {
+        CUser user;
+        UserRequisitesDialog dialog(user);
+        auto *name = dialog.findChild<QLineEdit *>("field0");
+        name->setText(QStringLiteral("ООО 😀 Смайл"));
+        dialog.accept();
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        const QStringList messages = MessageBox::takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("«😀» (U+1F600)")), qPrintable(messages[0]));
+        QVERIFY(user.Text(CUser::UserName).empty()); // nothing stored, nothing replaced
+        name->setText(QStringLiteral("ООО «Смайл»"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(Q(user.Text(CUser::UserName)), QStringLiteral("ООО «Смайл»"));
+    }
 };
 
 DRAVO_APP_TEST_MAIN(UserDialogTest)

@@ -210,4 +210,36 @@ TEST(CliDatabase, CommandsOnAFolderWithoutDatabasesCreateNothing) {
     EXPECT_EQ(listed.status, 0) << listed.err;
 }
 
+TEST(CliText, TextTheCodePageCannotHoldIsRefusedAndNamed) {
+    const fs::path dir = Work("text");
+    ASSERT_EQ(Cli({"db", "init", "--root", dir.string()}).status, 0);
+    const std::string root[] = {"--root", dir.string()};
+    std::string json = Cli({"dump", NewTemplate(dir)}).out;
+    const std::size_t place = json.find("г. Тверь");
+    ASSERT_NE(place, std::string::npos);
+    std::ofstream(dir / "t.json") << json.replace(place, 3, "😀");
+    const std::string subjects = Cli({"subject", "list", root[0], root[1]}).out;
+    const std::vector<std::string> commands[] = {
+        {"party", "add", "--org", "Name=ООО 😀 Смайл", root[0], root[1]},
+        {"bank", "add", "NameB=Банк 😀", root[0], root[1]},
+        {"subject", "set", "Станки 😀", "--row", "1", "Name=x", root[0], root[1]},
+        {"new", (dir / "new.adf").string(), "--place", "г. 😀"},
+        {"build", (dir / "t.json").string(), (dir / "built.adf").string()},
+    };
+    for (const auto &args : commands) {
+        SCOPED_TRACE(args[0]);
+        const Outcome r = Cli(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("«😀» (U+1F600)"), std::string::npos) << r.err;
+    }
+    // Nothing was stored.
+    EXPECT_EQ(Cli({"party", "list", root[0], root[1]}).out, "");
+    EXPECT_EQ(Cli({"bank", "list", root[0], root[1]}).out, "");
+    EXPECT_EQ(Cli({"subject", "list", root[0], root[1]}).out, subjects);
+    EXPECT_FALSE(fs::exists(dir / "new.adf"));
+    EXPECT_FALSE(fs::exists(dir / "built.adf"));
+    // What the code page holds still goes in.
+    EXPECT_EQ(Cli({"party", "add", "--org", "Name=ООО «Смайл» №1", root[0], root[1]}).status, 0);
+}
+
 } // namespace

@@ -57,3 +57,36 @@ TEST(Cp1251, LetterCaseFollowsTheCodePage) {
     EXPECT_TRUE(cp1251::IsLetter(static_cast<unsigned char>("ё"_w[0])));
     EXPECT_FALSE(cp1251::IsLetter(static_cast<unsigned char>("№"_w[0])));
 }
+
+// Text that is kept: a character the code page cannot hold is refused and named, never replaced.
+TEST(Text, ExactConversionRefusesWhatTheCodePageLacks) {
+    struct Case {
+        std::string utf8;
+        bool fits;
+        char32_t refused;
+    };
+    const Case cases[] = {
+        {"ООО «Смайл» № 5 — €", true, 0},
+        {"", true, 0},
+        {"ООО 😀 Смайл", false, 0x1F600},
+        {"Café", false, 0xE9},
+        {"a\xff", false, 0xFFFD},            // not UTF-8
+        {"\xEF\xBF\xBD", false, 0xFFFD},     // the replacement character itself
+        {"\xd0\x9e\xe2\x80", false, 0xFFFD}, // cut in the middle of a character
+    };
+    for (const Case &c : cases) {
+        std::string out = "kept";
+        char32_t refused = 0;
+        EXPECT_EQ(FromUtf8Exact(c.utf8, out, refused), c.fits) << c.utf8;
+        if (c.fits) {
+            EXPECT_EQ(out, FromUtf8(c.utf8));
+        } else {
+            EXPECT_EQ(out, "kept");
+            EXPECT_EQ(refused, c.refused) << c.utf8;
+        }
+    }
+    const std::string message = RefusedCharacterMessage(0x1F600);
+    EXPECT_NE(message.find("«😀»"), std::string::npos) << message;
+    EXPECT_NE(message.find("U+1F600"), std::string::npos) << message;
+    EXPECT_NE(RefusedCharacterMessage(0x85).find("(U+0085)"), std::string::npos);
+}

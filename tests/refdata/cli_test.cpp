@@ -52,6 +52,7 @@ TEST_F(CliTest, PartyAddPrintsTheIdAndShowReadsItBack) {
 
 TEST_F(CliTest, RefusedNameGivesTheFormMessage) {
     QString out;
+    ASSERT_EQ(Run({"db", "init"}, out), 0) << m_err.toStdString();
     EXPECT_EQ(Run({"party", "add", "--citizen", "Name="}, out), 1);
     EXPECT_TRUE(m_err.contains("Укажите фамилию гражданина")) << m_err.toStdString();
     EXPECT_EQ(Run({"bank", "add", "NameB="}, out), 1);
@@ -61,6 +62,7 @@ TEST_F(CliTest, RefusedNameGivesTheFormMessage) {
 
 TEST_F(CliTest, SubjectSetRow) {
     QString out;
+    ASSERT_EQ(Run({"db", "init"}, out), 0) << m_err.toStdString();
     ASSERT_EQ(
         Run({"subject", "set", "Станки", "--row", "2", "Name=Станок", "Kolvo=2", "Price=10.25"},
             out),

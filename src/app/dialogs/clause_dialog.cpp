@@ -1,6 +1,7 @@
 #include "app/dialogs/clause_dialog.h"
 
 #include "app/dialogs/dialog_seam.h"
+#include "app/dialogs/ok_cancel.h"
 #include "app/fragmentmenu.h"
 #include "app/holderdoc.h"
 #include "app/messagebox.h"
@@ -96,18 +97,26 @@ ClauseDialog::ClauseDialog(CBody &body, const std::string &documentTitle, int ar
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(next, &QPushButton::clicked, this, [this] {
+        if (!FieldsFitCodePage(*this, {m_name, m_text}))
+            return;
         m_editor.Next(Controls());
         ShowItem();
     });
     connect(previous, &QPushButton::clicked, this, [this] {
+        if (!FieldsFitCodePage(*this, {m_name, m_text}))
+            return;
         m_editor.Previous(Controls());
         ShowItem();
     });
     connect(m_levelButton, &QPushButton::clicked, this, [this] {
+        if (!FieldsFitCodePage(*this, {m_name, m_text}))
+            return;
         m_editor.SwitchLevel(Controls());
         ShowItem();
     });
     connect(add, &QPushButton::clicked, this, [this] {
+        if (!FieldsFitCodePage(*this, {m_name, m_text}))
+            return;
         if (!m_editor.Add(Controls()))
             MessageBox::Warning(this, QStringLiteral("В списке нет места для нового элемента"));
         ShowItem();
@@ -172,6 +181,8 @@ ClauseFields ClauseDialog::Controls() const {
 }
 
 void ClauseDialog::accept() {
+    if (!FieldsFitCodePage(*this, {m_name, m_text}))
+        return;
     std::string error;
     if (!m_editor.Accept(Controls(), m_save, error) && !error.empty())
         MessageBox::Warning(this, ToQt(error));

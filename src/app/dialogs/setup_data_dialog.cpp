@@ -181,6 +181,9 @@ void SetupDataDialog::ShowRowLabels() {
 }
 
 void SetupDataDialog::accept() {
+    if (!FieldsFitCodePage(*this,
+                           {m_title, m_subtitle, m_number, m_names[0], m_names[1], m_names[2]}))
+        return;
     SetupFields fields;
     fields.title = FromQt(m_title->text());
     fields.subtitle = FromQt(m_subtitle->text());

@@ -44,6 +44,9 @@ UserRequisitesDialog::UserRequisitesDialog(CUser &user, QWidget *parent)
 }
 
 void UserRequisitesDialog::accept() {
+    for (QLineEdit *edit : m_edits)
+        if (!FieldsFitCodePage(*this, {edit}))
+            return;
     for (std::size_t i = 0; i < kFields.size(); ++i)
         m_user.Text(kFields[i].index) = FromQt(m_edits[i]->text());
     QDialog::accept();
