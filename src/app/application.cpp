@@ -12,6 +12,8 @@
 #include "app/shell.h"
 #include "app/timing.h"
 #include "app/wordexport.h"
+#include "core/body_io.h"
+#include "core/fileio.h"
 #include "core/styles.h"
 #include "core/text.h"
 #include "core/user.h"

@@ -1,10 +1,11 @@
 #include "app/desktop.h"
 
+#include "core/fileio.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace dravo {
@@ -22,11 +23,8 @@ bool WriteIfDifferent(const QString &path, const QByteArray &content) {
     if (QFileInfo::exists(path) && ReadAll(path) == content)
         return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(content);
-    return f.commit();
+    std::string error;
+    return WriteFileAtomically(QFile::encodeName(path).toStdString(), content.toStdString(), error);
 }
 
 // Runs a desktop cache tool when the system has it; nothing waits for it.

@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/systemshell.h"
+#include "core/fileio.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -565,12 +566,11 @@ void CMainFrame::CmdOpenInBrowser() {
     QDir().mkpath(folder);
     const QString file = folder + QStringLiteral("/page-") + QString::number(quintptr(view), 16) +
                          QStringLiteral(".html");
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(page) != page.size()) {
+    std::string error;
+    if (!WriteFileAtomically(QFile::encodeName(file).toStdString(), page.toStdString(), error)) {
         MessageBox::Warning(this, QStringLiteral("Не удалось записать файл ") + file);
         return;
     }
-    out.close();
     if (!SystemShell::Open(QUrl::fromLocalFile(file)))
         MessageBox::Information(this, QStringLiteral("Не найден веб-браузер, чтобы открыть "
                                                      "страницу %1")
