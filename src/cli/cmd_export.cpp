@@ -37,7 +37,8 @@ int Run(const Args &given) {
     inputs.date = Today();
     inputs.documentTitle = TemplateTitle(positional[0]);
     if (const std::string *v = Option(args, "--number"))
-        inputs.number = FromUtf8(*v); // as the page takes it
+        if (!EngineText(*v, inputs.number, "--number"))
+            return 1;
     if (const std::string *v = Option(args, "--date")) {
         const auto date = IsoDate(*v);
         if (!date)
@@ -63,7 +64,7 @@ int Run(const Args &given) {
     const textgen::RtfResult rtf = textgen::BuildRtf(inputs);
     std::string error;
     if (!WriteFileAtomically(*output, rtf.rtf, error))
-        return Fail(*output + ": " + error);
+        return Fail(error); // the reason names the file
     return 0;
 }
 

@@ -82,9 +82,11 @@ int List(Session &s) {
 
 int Add(Session &s, const Args &args, const std::vector<std::string> &names) {
     Library::NewElement e;
-    e.name = FromUtf8(names.at(0));
+    if (!EngineText(names.at(0), e.name, "name"))
+        return 1;
     if (const std::string *d = Option(args, "--description"))
-        e.description = FromUtf8(*d);
+        if (!EngineText(*d, e.description, "--description"))
+            return 1;
     const std::string *kind = Option(args, "--kind");
     const std::string k = kind ? *kind : "template";
     if (k == "template")
@@ -116,8 +118,11 @@ int Rename(Session &s, const Args &args, const std::vector<std::string> &names) 
     if (id == 0)
         return 1;
     const std::string *d = Option(args, "--description");
-    const Outcome o = s.library.Change(
-        id, FromUtf8(names.at(1)), d ? FromUtf8(*d) : s.library.Tree().Get(id).element.description);
+    std::string name, description = s.library.Tree().Get(id).element.description;
+    if (!EngineText(names.at(1), name, "name") ||
+        (d && !EngineText(*d, description, "--description")))
+        return 1;
+    const Outcome o = s.library.Change(id, name, description);
     if (!o.done)
         return FailText(o.message);
     return Save(s);

@@ -18,14 +18,15 @@ bool TakeValuePairs(const Args &args, Args &rest, ValuePairs &pairs, std::string
                args[i + 1].find('=') != std::string::npos) {
             const std::string &pair = args[++i];
             const std::size_t eq = pair.find('=');
-            const std::string word = FromUtf8(pair.substr(0, eq));
-            const std::string value = FromUtf8(pair.substr(eq + 1));
-            if (vardata::NormalizeCommandWord(word).empty()) {
-                error = "--set wants WORD=VALUE with a command word, not '" + pair + "'";
+            std::string word, value;
+            char32_t refused = 0;
+            if (!FromUtf8Exact(pair.substr(0, eq), word, refused) ||
+                !FromUtf8Exact(pair.substr(eq + 1), value, refused)) {
+                error = "'" + pair + "': " + RefusedCharacterMessage(refused);
                 return false;
             }
-            if (ToUtf8(value) != pair.substr(eq + 1) || ToUtf8(word) != pair.substr(0, eq)) {
-                error = "'" + pair + "' holds a character that windows-1251 lacks";
+            if (vardata::NormalizeCommandWord(word).empty()) {
+                error = "--set wants WORD=VALUE with a command word, not '" + pair + "'";
                 return false;
             }
             pairs.emplace_back(word, value);

@@ -374,8 +374,8 @@ bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::s
             fd.Reset();
             return WriteInPlace(path, target, bytes, error);
         }
-        if (::fchmod(fd.fd, st.st_mode & 07777) != 0)
-            return fail(errno);
+        // Best effort: a file system without modes (FAT) refuses and keeps its own.
+        (void)::fchmod(fd.fd, st.st_mode & 07777);
     } else if (!tempName.empty()) {
         const mode_t mask = ::umask(0);
         ::umask(mask);

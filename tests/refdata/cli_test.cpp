@@ -100,6 +100,7 @@ TEST_F(CliChecksTest, PartyAndBankReportCheckWarningsWithoutRefusing) {
     if (!QFileInfo(QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli").isExecutable())
         GTEST_SKIP() << "dravo-cli is not built";
     QString out;
+    ASSERT_EQ(Run({"db", "init"}, out), 0) << m_err.toStdString();
     ASSERT_EQ(Run({"bank", "add", "NameB=Банк", "BIK=044525225", "KS=30101810500000000225"}, out),
               0);
     EXPECT_TRUE(m_err.contains("KS: Корр. счет не соответствует БИК банка")) << m_err.toStdString();
@@ -121,6 +122,7 @@ TEST_F(CliChecksTest, SubjectCatalogue) {
     if (!QFileInfo(QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli").isExecutable())
         GTEST_SKIP() << "dravo-cli is not built";
     QString out;
+    ASSERT_EQ(Run({"db", "init"}, out), 0) << m_err.toStdString();
     ASSERT_EQ(Run({"subject", "catalogue", "add", "Name=Стол", "Edizm=шт.", "Price2=1500,50"}, out),
               0)
         << m_err.toStdString();
