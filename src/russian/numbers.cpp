@@ -99,6 +99,8 @@ std::string NumberInWords(std::string_view text, WordsMode mode) {
     char buffer[256];
     std::size_t n = 0;
     const auto put = [&](std::string_view word) {
+        if (word.empty()) // an empty table entry has no data pointer at all
+            return;
         std::memcpy(buffer + n, word.data(), word.size());
         n += word.size();
     };
