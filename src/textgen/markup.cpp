@@ -95,7 +95,7 @@ bool SafeStyle(std::string_view value) {
         if (value.compare(i, 2, "/*") == 0) {
             const std::size_t close = value.find("*/", i + 2);
             if (close == std::string_view::npos)
-                break;
+                return false; // a comment left open: read no further, keep nothing of it
             i = close + 1;
             continue;
         }

@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "<span>т</span>"},
         FilterCase{"StyleEscapes", "<span style=\"background:u\\72l(x)\">т</span>",
                    "<span>т</span>"},
+        FilterCase{"StyleCommentLeftOpen", "<div style=\"x/*:expression(1)\">т</div>",
+                   "<div>т</div>"},
         FilterCase{"StyleUrl", "<div style=\"background:URL ( 'x' )\">т</div>", "<div>т</div>"},
         FilterCase{"Comment", "a<!-- <script>x()</script> -->b<!DOCTYPE html><?xml x?>", "ab"},
         FilterCase{"SplitName", "<scr<script>ipt>x()</script>", "ipt>x()"},
