@@ -195,8 +195,7 @@ void PartyChoice::CancelAdded(int id) {
     for (int &party : m_ids)
         if (party == id)
             party = -1;
-    if (m_selected == id)
-        m_selected = -1;
+    Unselect(id);
 }
 
 bool PartyChoice::DeleteSelected(std::string *message) {
@@ -239,8 +238,7 @@ std::string BankChoice::DeleteQuestion() {
 bool BankChoice::Load(std::string *message) {
     if (!Refill(message))
         return false;
-    if (SelectedRow() < 0)
-        m_selected = m_model.IdAt(0);
+    SelectFirstWhenNone();
     return true;
 }
 
@@ -265,8 +263,7 @@ std::optional<int> BankChoice::Add(std::string *message) {
 
 void BankChoice::CancelAdded(int id) {
     m_directory.DeleteBank(id);
-    if (m_selected == id)
-        m_selected = -1;
+    Unselect(id);
 }
 
 bool BankChoice::DeleteSelected(std::string *message) {
@@ -278,8 +275,7 @@ bool BankChoice::DeleteSelected(std::string *message) {
     const int row = SelectedRow();
     if (!Refill(message))
         return false;
-    // The row that took the deleted one's place, or the last.
-    m_selected = m_model.IdAt(std::min(row, m_model.ShownCount() - 1));
+    SelectAfterDeleting(row);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "list_model.h"
 #include "textgen/datasource.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
@@ -42,6 +43,20 @@ class ListChoice {
     int SelectedRow() const { return m_model.RowOf(m_selected); }
 
   protected:
+    // The selection rules every choice list shares: the first row when nothing shown is chosen,
+    // none when the chosen row is taken back, and after a delete the row that took its place.
+    void SelectFirstWhenNone() {
+        if (SelectedRow() < 0)
+            m_selected = m_model.IdAt(0);
+    }
+    void Unselect(int id) {
+        if (m_selected == id)
+            m_selected = -1;
+    }
+    void SelectAfterDeleting(int row) {
+        m_selected = m_model.IdAt(std::min(row, m_model.ShownCount() - 1));
+    }
+
     DirectoryListModel m_model;
     int m_selected = -1;
 };

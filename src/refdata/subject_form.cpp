@@ -305,8 +305,7 @@ std::string Catalogue::DeleteQuestion() {
 bool Catalogue::Load(std::string *message) {
     if (!Refill(message))
         return false;
-    if (SelectedRow() < 0)
-        m_selected = m_model.IdAt(0);
+    SelectFirstWhenNone();
     return true;
 }
 
@@ -336,8 +335,7 @@ std::optional<int> Catalogue::Add(std::string *message) {
 
 void Catalogue::CancelAdded(int id) {
     m_store.DeleteItem(id);
-    if (m_selected == id)
-        m_selected = -1;
+    Unselect(id);
 }
 
 bool Catalogue::DeleteSelected(std::string *message) {
@@ -352,7 +350,7 @@ bool Catalogue::DeleteSelected(std::string *message) {
     const int row = SelectedRow();
     if (!Refill(message))
         return false;
-    m_selected = m_model.IdAt(std::min(row, m_model.ShownCount() - 1));
+    SelectAfterDeleting(row);
     return true;
 }
 
