@@ -2,6 +2,7 @@
 // narrows the list as the user types, and the selection is kept in the choice by id.
 #pragma once
 
+#include "app/messagebox.h"
 #include "refdata/directory_forms.h"
 
 #include <QWidget>
@@ -38,5 +39,15 @@ class DirectoryList : public QWidget {
 // The text of the engine (windows-1251) for a widget, and back.
 QString Shown(std::string_view cp1251);
 std::string Typed(const QString &text);
+
+// Reads a form's data before its dialog opens; what went wrong is said, and the dialog is not
+// opened.
+template <class Form> bool LoadOrSay(QWidget *parent, Form &form) {
+    std::string message;
+    if (form.Load(&message))
+        return true;
+    MessageBox::Warning(parent, Shown(message));
+    return false;
+}
 
 } // namespace dravo

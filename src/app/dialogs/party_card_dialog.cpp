@@ -275,22 +275,16 @@ void BankCardDialog::accept() {
 
 bool RunPartyCard(QWidget *parent, refdata::Directory &directory, int id) {
     refdata::PartyCard card(directory, id);
-    std::string message;
-    if (!card.Load(&message)) {
-        MessageBox::Warning(parent, Shown(message));
+    if (!LoadOrSay(parent, card))
         return false;
-    }
     PartyCardDialog dialog(card, directory, parent);
     return DialogSeam::Exec(dialog) == QDialog::Accepted;
 }
 
 std::optional<int> RunBankChoice(QWidget *parent, refdata::Directory &directory, int bankId) {
     refdata::BankChoice choice(directory, bankId);
-    std::string message;
-    if (!choice.Load(&message)) {
-        MessageBox::Warning(parent, Shown(message));
+    if (!LoadOrSay(parent, choice))
         return std::nullopt;
-    }
     BankChoiceDialog dialog(choice, directory, parent);
     if (DialogSeam::Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
@@ -299,11 +293,8 @@ std::optional<int> RunBankChoice(QWidget *parent, refdata::Directory &directory,
 
 bool RunBankCard(QWidget *parent, refdata::Directory &directory, int id) {
     refdata::BankCard card(directory, id);
-    std::string message;
-    if (!card.Load(&message)) {
-        MessageBox::Warning(parent, Shown(message));
+    if (!LoadOrSay(parent, card))
         return false;
-    }
     BankCardDialog dialog(card, parent);
     return DialogSeam::Exec(dialog) == QDialog::Accepted;
 }

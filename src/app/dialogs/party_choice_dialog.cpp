@@ -165,11 +165,8 @@ bool RunPartyChoice(QWidget *parent, CHolderDoc &doc) {
     refdata::PartyChoice choice(
         db->Parties(), {doc.CounterpartyId(), doc.ThirdPartyId()}, textgen::ThirdPartyPresent(body),
         {RoleName(body, textgen::kRoleCounterparty), RoleName(body, textgen::kRoleThirdParty)});
-    std::string message;
-    if (!choice.Load(&message)) {
-        MessageBox::Warning(parent, Shown(message));
+    if (!LoadOrSay(parent, choice))
         return false;
-    }
     PartyChoiceDialog dialog(choice, db->Parties(), parent);
     if (DialogSeam::Exec(dialog) != QDialog::Accepted)
         return false;

@@ -350,11 +350,8 @@ bool RunSubjectDialog(QWidget *parent, CHolderDoc &doc, bool settlement) {
 
 std::optional<refdata::CatalogueItem> RunCatalogue(QWidget *parent, refdata::SubjectStore &store) {
     refdata::Catalogue catalogue(store);
-    std::string message;
-    if (!catalogue.Load(&message)) {
-        MessageBox::Warning(parent, Shown(message));
+    if (!LoadOrSay(parent, catalogue))
         return std::nullopt;
-    }
     CatalogueDialog dialog(catalogue, store, parent);
     if (DialogSeam::Exec(dialog) != QDialog::Accepted)
         return std::nullopt;
@@ -363,11 +360,8 @@ std::optional<refdata::CatalogueItem> RunCatalogue(QWidget *parent, refdata::Sub
 
 bool RunItemCard(QWidget *parent, refdata::SubjectStore &store, int id) {
     refdata::ItemCard card(store, id);
-    std::string message;
-    if (!card.Load(&message)) {
-        MessageBox::Warning(parent, Shown(message));
+    if (!LoadOrSay(parent, card))
         return false;
-    }
     ItemDialog dialog(card, parent);
     return DialogSeam::Exec(dialog) == QDialog::Accepted;
 }
