@@ -17,6 +17,10 @@ inline constexpr char kNetPathTemplates[] = "NetPathTemplates";
 inline constexpr char kIsLocalDatabase[] = "IsLocalDatabase";
 inline constexpr char kLocalPathDatabase[] = "LocalPathDatabase";
 inline constexpr char kNetPathDatabase[] = "NetPathDatabase";
+// The office database server, when the databases live on one: "postgresql://user@host:port/name"
+// (never a password: that comes from ~/.pgpass or PGPASSWORD). Empty or missing: no server, the
+// databases are the files under the database root.
+inline constexpr char kDatabaseServer[] = "DatabaseServer";
 // The folder of the word processor the user named when none was found.
 inline constexpr char kWordFolder[] = "WordFolder";
 } // namespace setting
