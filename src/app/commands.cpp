@@ -147,6 +147,7 @@ bool CommandImplemented(int id) {
     case ID_VARIABLE_DATA:   // the variable data of a template
     case ID_COUNTERPARTY:    // the parties from the counterparty directory
     case ID_SUBJECT:         // the subject of the contract
+    case ID_NETWORK:
     case ID_JOURNAL:
     case ID_JOURNAL_PARAMETERS:
     case ID_REGISTER:

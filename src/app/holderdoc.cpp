@@ -129,6 +129,22 @@ bool CHolderDoc::OpenDatabase(const QString &templatesRoot,
     return true;
 }
 
+bool CHolderDoc::ReopenDatabase(const QString &databaseRoot,
+                                const std::function<void(QString)> &sink) {
+    if (m_database)
+        return m_database->Reopen(databaseRoot); // the selection stays with it
+    auto db = std::make_unique<refdata::DocumentDatabase>([sink](const std::string &message) {
+        if (sink)
+            sink(Shown(message));
+    });
+    if (!db->Reopen(databaseRoot))
+        return false;
+    db->SetPartyId(textgen::PartySide::Counterparty, m_nCounterparty);
+    db->SetPartyId(textgen::PartySide::ThirdParty, m_nThirdParty);
+    m_database = std::move(db);
+    return true;
+}
+
 refdata::DocumentDatabase *CHolderDoc::Database() const {
     return m_database.get();
 }

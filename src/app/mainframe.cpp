@@ -357,10 +357,15 @@ void CMainFrame::OnCommand(int id) {
     CHolderView *view = ActiveView();
     switch (id) {
     case ID_FILE_NEW:
+        CheckNetworkRoots();
         NewDocument();
         break;
     case ID_LIBRARY:
+        CheckNetworkRoots();
         CmdLibrary();
+        break;
+    case ID_NETWORK:
+        CmdNetwork();
         break;
     case ID_FILE_SAVE:
         SaveDocument(view);
@@ -375,6 +380,7 @@ void CMainFrame::OnCommand(int id) {
             view->CmdJournalParameters();
         break;
     case ID_JOURNAL:
+        CheckNetworkRoots();
         OpenJournal();
         break;
     case ID_JOURNAL_PARAMETERS:

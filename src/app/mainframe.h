@@ -21,6 +21,7 @@ namespace dravo {
 class CChildFrame;
 class CHolderDoc;
 class CHolderView;
+struct RootFallback;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -55,6 +56,11 @@ class CMainFrame : public QMainWindow {
     CHolderView *OpenRegisteredDocument(int bookId);
     CHolderView *OpenTemplateCopy(const QByteArray &adf, const QString &title);
     void RefreshJournals(bool activate);
+
+    // Network work (mainframe_network.cpp): command 215, and the roots checked again before a
+    // command reads them, so that a computer that left the network is given up with a message.
+    void CmdNetwork();
+    void CheckNetworkRoots();
 
     // Saves the document of view; asks for a name when it has none. False when not saved.
     bool SaveDocument(CHolderView *view);
@@ -102,6 +108,10 @@ class CMainFrame : public QMainWindow {
     void OpenDatabase(CHolderDoc *doc);
     void ConnectJournal(CHolderView *view);
     void DocumentsChanged();
+    // After the roots moved: the fallbacks said, the value lists and the documents' databases
+    // taken from the new places, the pages refreshed.
+    void AfterRootsMoved(const QString &oldTemplatesRoot, const QString &oldDatabaseRoot,
+                         bool databaseServerChanged, const QList<RootFallback> &fallbacks);
 
     void CmdLibrary();
     void CmdPrint(bool preview);

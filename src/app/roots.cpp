@@ -1,6 +1,7 @@
 #include "app/roots.h"
 
 #include "app/settings.h"
+#include "app/sharing.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,13 +31,32 @@ const QStringList kSkeletonFolders = {QStringLiteral("Data"), QStringLiteral("Te
 
 } // namespace
 
-void Roots::Resolve() {
+QList<RootFallback> Roots::Resolve() {
     using namespace setting;
-    TemplatesRootValue() = ResolveOne(kIsLocalTemplates, kNetPathTemplates, kLocalPathTemplates);
-    DatabaseRootValue() = ResolveOne(kIsLocalDatabase, kNetPathDatabase, kLocalPathDatabase);
+    QList<RootFallback> fallbacks;
+    TemplatesRootValue() =
+        ResolveOne(kIsLocalTemplates, kNetPathTemplates, kLocalPathTemplates, true, &fallbacks);
+    DatabaseRootValue() =
+        ResolveOne(kIsLocalDatabase, kNetPathDatabase, kLocalPathDatabase, false, &fallbacks);
+    return fallbacks;
 }
 
-QString Roots::ResolveOne(const char *isLocalName, const char *netName, const char *localName) {
+QList<RootFallback> Roots::FallBackUnreachable() {
+    using namespace setting;
+    QList<RootFallback> fallbacks;
+    const auto check = [&](QString &root, const char *isLocal, const char *net, const char *local,
+                           bool templates) {
+        if (Settings::ReadPathSetting(isLocal) == QLatin1String("yes") || IsProgramCopy(root))
+            return;
+        root = ResolveOne(isLocal, net, local, templates, &fallbacks);
+    };
+    check(TemplatesRootValue(), kIsLocalTemplates, kNetPathTemplates, kLocalPathTemplates, true);
+    check(DatabaseRootValue(), kIsLocalDatabase, kNetPathDatabase, kLocalPathDatabase, false);
+    return fallbacks;
+}
+
+QString Roots::ResolveOne(const char *isLocalName, const char *netName, const char *localName,
+                          bool templates, QList<RootFallback> *fallbacks) {
     if (Settings::ReadPathSetting(isLocalName) == QLatin1String("yes"))
         return Settings::ReadPathSetting(localName);
     const QString computer = Settings::ReadPathSetting(netName);
@@ -44,6 +64,8 @@ QString Roots::ResolveOne(const char *isLocalName, const char *netName, const ch
     if (!folder.isEmpty() && IsProgramCopy(folder))
         return folder;
     Settings::WritePathSetting(isLocalName, QStringLiteral("yes"));
+    if (fallbacks)
+        *fallbacks << RootFallback{templates, computer};
     return Settings::ReadPathSetting(localName);
 }
 
@@ -53,20 +75,30 @@ QString Roots::NetworkCopyFolder(const QString &computer) {
         name.remove(0, 1);
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return {};
-    // The share "Dravo" of that computer, as the desktop's file manager mounts it (gvfs), or as
-    // an administrator mounts it under /mnt/<computer>/Dravo.
+    // The computer's shares mounted here (the mount table, the desktop's network mounts): the
+    // share "Dravo" first, then any other whose name carries the word; then the folder where
+    // an administrator mounts it by convention, /mnt/<computer>/Dravo.
     QStringList candidates;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty())
-        candidates << runtime + QStringLiteral("/gvfs/smb-share:server=") + name.toLower() +
-                          QStringLiteral(",share=dravo");
-    candidates << QStringLiteral("/mnt/") + name + QStringLiteral("/Dravo");
+    QStringList others;
+    for (const MountedShare &m : ReadMountedShares(MountSources::Current())) {
+        if (m.server.compare(name, Qt::CaseInsensitive) != 0 ||
+            SharingComputerOf(m.remoteName).isEmpty())
+            continue;
+        if (m.share.compare(QLatin1String("Dravo"), Qt::CaseInsensitive) == 0)
+            candidates << m.mountPoint;
+        else
+            others << m.mountPoint;
+    }
+    candidates << others << QStringLiteral("/mnt/") + name + QStringLiteral("/Dravo");
+    QString existing;
     for (const QString &share : candidates) {
         const QString folder = share + QLatin1Char('/') + kShareFolder;
-        if (QFileInfo(folder).isDir())
+        if (IsProgramCopy(folder))
             return folder;
+        if (existing.isEmpty() && QFileInfo(folder).isDir())
+            existing = folder;
     }
-    return candidates.last() + QLatin1Char('/') + kShareFolder;
+    return existing.isEmpty() ? candidates.last() + QLatin1Char('/') + kShareFolder : existing;
 }
 
 bool Roots::IsProgramCopy(const QString &folder) {

@@ -8,11 +8,23 @@
 
 namespace dravo {
 
+// A root that was to be on a network computer and fell back to this computer's.
+struct RootFallback {
+    bool templates = true; // else the database root
+    QString computer;
+    bool operator==(const RootFallback &) const = default;
+};
+
 class Roots {
   public:
     // Resolves both roots from the settings. A network computer whose copy cannot be reached
-    // falls back to the local root, and its is-local value is switched back to "yes".
-    static void Resolve();
+    // falls back to the local root, and its is-local value is switched back to "yes"; the
+    // fallbacks are returned.
+    static QList<RootFallback> Resolve();
+    // The roots on network computers checked again while the program runs: one whose copy can
+    // no longer be reached (the computer left the network, its share was unmounted) falls back
+    // as in Resolve. Local roots are not touched.
+    static QList<RootFallback> FallBackUnreachable();
 
     static QString TemplatesRoot();
     static QString DatabaseRoot();
@@ -30,14 +42,16 @@ class Roots {
     static bool LibraryFileExists(const QString &name);
 
     // Where the copy of the program's data that a network computer shares is reached on this
-    // system, or empty when the computer name names no computer. The one place that knows the
-    // mapping of a network share to a local path.
+    // system (its share mounted by the desktop or in the mount table, or /mnt/<computer>/Dravo),
+    // or empty when the computer name names no computer. The one place that knows the mapping
+    // of a network share to a local path.
     static QString NetworkCopyFolder(const QString &computer);
     // True when folder holds a copy of the program's data.
     static bool IsProgramCopy(const QString &folder);
 
   private:
-    static QString ResolveOne(const char *isLocalName, const char *netName, const char *localName);
+    static QString ResolveOne(const char *isLocalName, const char *netName, const char *localName,
+                              bool templates, QList<RootFallback> *fallbacks);
 };
 
 // Copies the data skeleton (Data, Templates, Registers) into the data folder, file by file, never
