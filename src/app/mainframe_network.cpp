@@ -11,6 +11,7 @@
 #include "app/shell.h"
 #include "core/text.h"
 #include "core/user.h"
+#include "refdata/schema.h"
 
 #include <QSettings>
 #include <set>
@@ -87,6 +88,12 @@ void CMainFrame::AfterRootsMoved(const QString &oldTemplatesRoot, const QString 
                                  bool databaseServerChanged, const QList<RootFallback> &fallbacks) {
     for (const RootFallback &f : fallbacks)
         MessageBox::Warning(this, FallbackMessage(f));
+    // The databases where the roots now point, made or completed as at start-up.
+    if (Roots::TemplatesRoot() != oldTemplatesRoot || Roots::DatabaseRoot() != oldDatabaseRoot)
+        for (const QString &failure :
+             refdata::EnsureDatabases(Roots::TemplatesRoot(), Roots::DatabaseRoot()))
+            MessageBox::Information(
+                this, QStringLiteral("Не удалось подготовить файл базы данных\n") + failure);
 
     // The value lists belong to the templates environment: those of the old one go back to
     // its file, those of the new one are read. When the old file cannot be written (its
