@@ -14,6 +14,8 @@
 #include "app/holderdoc.h"
 #include "app/mainframe.h"
 #include "app/sharing.h"
+#include "app/shell.h"
+#include "core/user.h"
 #include "refdata/document_database.h"
 
 #include <QCheckBox>
@@ -223,6 +225,7 @@ class NetworkWindowTest : public QObject {
     void movingTheTemplatesClosesTheDocumentsAfterTheQuestion() {
         QCOMPARE(m_frame->Frames().size(), 1);
         m_frame->NewDocument();
+        Shell().lists.Paragraph(0).m_strName = "lists of this computer";
         MessageBox::setNextAnswer(MessageBox::Cancel);  // the question: Cancel keeps the dialog
         MessageBox::setNextAnswer(MessageBox::Ok);      // asked again: OK
         MessageBox::setNextAnswer(MessageBox::Discard); // the modified document
@@ -243,6 +246,14 @@ class NetworkWindowTest : public QObject {
         QCOMPARE(Roots::TemplatesRoot(), m_alphaCopy);
         QCOMPARE(Settings::ReadPathSetting(setting::kIsLocalTemplates), QStringLiteral("no"));
         QCOMPARE(Settings::ReadPathSetting(setting::kNetPathTemplates), QStringLiteral("ALPHA"));
+        // The value lists went back to this computer's file and came from ALPHA's.
+        CBody local;
+        std::string error;
+        QVERIFY(LoadLists((Local() + "/Data/buff.dat").toStdString(), local, error));
+        QCOMPARE(local.Paragraph(0).m_strName, std::string("lists of this computer"));
+        CBody alpha;
+        QVERIFY(LoadLists((m_alphaCopy + "/Data/buff.dat").toStdString(), alpha, error));
+        QVERIFY(Shell().lists == alpha);
     }
 
     void aVanishedShareLosesNoDocument() {
