@@ -81,8 +81,7 @@ QString Roots::NetworkCopyFolder(const QString &computer) {
     QStringList candidates;
     QStringList others;
     for (const MountedShare &m : ReadMountedShares(MountSources::Current())) {
-        if (m.server.compare(name, Qt::CaseInsensitive) != 0 ||
-            SharingComputerOf(m.remoteName).isEmpty())
+        if (!SameComputer(m.server, name) || SharingComputerOf(m.remoteName).isEmpty())
             continue;
         if (m.share.compare(QLatin1String("Dravo"), Qt::CaseInsensitive) == 0)
             candidates << m.mountPoint;

@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
+#include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QUrl>
 
+#include <algorithm>
 #include <mutex>
 
 namespace dravo {
@@ -62,6 +65,15 @@ SharingComputers CollectSharingComputers(NetworkProvider &provider) {
 bool NetworkAvailable(NetworkProvider &provider) {
     QList<NetworkResource> roots;
     return provider.Enumerate(nullptr, &roots);
+}
+
+bool SameComputer(const QString &a, const QString &b) {
+    const auto bare = [](QString name) {
+        if (name.endsWith(QLatin1String(".local"), Qt::CaseInsensitive))
+            name.chop(6);
+        return name;
+    };
+    return !a.isEmpty() && bare(a).compare(bare(b), Qt::CaseInsensitive) == 0;
 }
 
 QString ComputerListText(const QStringList &computers) {
@@ -311,6 +323,71 @@ bool SmbProvider::Enumerate(const NetworkResource *parent, QList<NetworkResource
     return true;
 }
 
+// Announced servers ------------------------------------------------------------------------------
+
+QList<AnnouncedServer> ParseAnnouncedServers(const QByteArray &avahiOutput) {
+    QList<AnnouncedServer> servers;
+    for (const QByteArray &line : avahiOutput.split('\n')) {
+        const QList<QByteArray> f = line.trimmed().split(';');
+        if (f.size() < 9 || f[0] != "=" || f[4] != "_smb._tcp")
+            continue;
+        QString host = QString::fromUtf8(f[6]);
+        if (host.endsWith(QLatin1String(".local")))
+            host.chop(6);
+        const QString address = QString::fromUtf8(f[7]);
+        if (host.isEmpty() || address.isEmpty())
+            continue;
+        const bool ipv6 = f[2] == "IPv6";
+        auto known = std::find_if(servers.begin(), servers.end(), [&](const AnnouncedServer &s) {
+            return s.name.compare(host, Qt::CaseInsensitive) == 0;
+        });
+        if (known == servers.end())
+            servers << AnnouncedServer{host, ipv6 ? QLatin1Char('[') + address + QLatin1Char(']')
+                                                  : address};
+        else if (!ipv6)
+            known->address = address;
+    }
+    return servers;
+}
+
+namespace {
+
+std::optional<QByteArray> RunAvahiBrowse() {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("avahi-browse"));
+    if (program.isEmpty())
+        return std::nullopt;
+    QProcess avahi;
+    avahi.start(program, {QStringLiteral("--parsable"), QStringLiteral("--terminate"),
+                          QStringLiteral("--resolve"), QStringLiteral("--no-db-lookup"),
+                          QStringLiteral("_smb._tcp")});
+    // The answers of a local network come within a second or two.
+    if (!avahi.waitForFinished(4000)) {
+        avahi.kill();
+        avahi.waitForFinished(1000);
+    }
+    if (avahi.exitStatus() != QProcess::NormalExit || avahi.exitCode() != 0)
+        return std::nullopt;
+    return avahi.readAllStandardOutput();
+}
+
+} // namespace
+
+AnnouncedServerProvider::AnnouncedServerProvider(std::shared_ptr<SmbApi> api, Finder finder)
+    : m_smb(std::move(api)), m_finder(finder ? std::move(finder) : Finder(RunAvahiBrowse)) {}
+
+bool AnnouncedServerProvider::Enumerate(const NetworkResource *parent,
+                                        QList<NetworkResource> *children) {
+    if (parent)
+        return m_smb.Enumerate(parent, children);
+    const std::optional<QByteArray> output = m_finder();
+    if (!output)
+        return false;
+    for (const AnnouncedServer &s : ParseAnnouncedServers(*output))
+        *children << NetworkResource{QStringLiteral("\\\\") + s.name, true,
+                                     QStringLiteral("smb://") + s.address, 0};
+    return true;
+}
+
 // Combined --------------------------------------------------------------------------------------
 
 void CombinedProvider::Add(std::unique_ptr<NetworkProvider> provider) {
@@ -353,8 +430,10 @@ NetworkFactory &Factory() {
 std::unique_ptr<NetworkProvider> LocalNetwork() {
     auto network = std::make_unique<CombinedProvider>();
     network->Add(std::make_unique<MountedShareProvider>(MountSources::Current()));
-    if (auto smb = LoadSmbClient())
+    if (auto smb = LoadSmbClient()) {
         network->Add(std::make_unique<SmbProvider>(smb));
+        network->Add(std::make_unique<AnnouncedServerProvider>(smb));
+    }
     return network;
 }
 

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace dravo {
@@ -49,6 +50,10 @@ QString SharingComputerOf(const QString &remoteName);
 SharingComputers CollectSharingComputers(NetworkProvider &provider);
 // Only opens the root: whether there is a network to choose from.
 bool NetworkAvailable(NetworkProvider &provider);
+
+// True when two names name one computer: letter case aside, and with or without the ".local" of
+// the names computers announce themselves by.
+bool SameComputer(const QString &a, const QString &b);
 
 // The list as one text: each name followed by "~".
 QString ComputerListText(const QStringList &computers);
@@ -113,6 +118,27 @@ class SmbProvider : public NetworkProvider {
     std::shared_ptr<SmbApi> m_api;
 };
 
+// The SMB servers that announce themselves on the local network (DNS-SD, service "_smb._tcp"),
+// as avahi-browse lists them: where SMB browsing of workgroups is switched off, as in current
+// networks, this is how servers are found. Their shares are listed through libsmbclient.
+struct AnnouncedServer {
+    QString name;    // the host name without ".local"
+    QString address; // where it is reached
+};
+// The servers of avahi-browse's parsable output ("=;if;IPv4;name;_smb._tcp;local;host;addr;
+// port;txt"), each once, IPv4 addresses preferred.
+QList<AnnouncedServer> ParseAnnouncedServers(const QByteArray &avahiOutput);
+class AnnouncedServerProvider : public NetworkProvider {
+  public:
+    using Finder = std::function<std::optional<QByteArray>()>; // nothing: no avahi-browse
+    AnnouncedServerProvider(std::shared_ptr<SmbApi> api, Finder finder = {});
+    bool Enumerate(const NetworkResource *parent, QList<NetworkResource> *children) override;
+
+  private:
+    SmbProvider m_smb;
+    Finder m_finder;
+};
+
 // Several networks seen as one: the root holds the roots' resources of each, in order; the
 // root opens when one of them opens.
 class CombinedProvider : public NetworkProvider {
@@ -125,7 +151,7 @@ class CombinedProvider : public NetworkProvider {
 };
 
 // The network of this computer: its mounted shares and, when libsmbclient is there, SMB
-// browsing. Tests replace it with SetNetworkFactory.
+// browsing and the servers that announce themselves. Tests replace it with SetNetworkFactory.
 std::unique_ptr<NetworkProvider> LocalNetwork();
 using NetworkFactory = std::function<std::unique_ptr<NetworkProvider>()>;
 void SetNetworkFactory(NetworkFactory factory); // empty: LocalNetwork again

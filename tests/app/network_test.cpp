@@ -229,6 +229,48 @@ class NetworkTest : public QObject {
         QVERIFY(!NetworkAvailable(missing));
     }
 
+    void announcedServersAreAskedForTheirShares() {
+        const QByteArray avahi = "+;eth0;IPv4;FILES;_smb._tcp;local\n"
+                                 "=;eth0;IPv6;FILES;_smb._tcp;local;files.local;fe80::1;445;\n"
+                                 "=;eth0;IPv4;FILES;_smb._tcp;local;files.local;10.0.0.7;445;\n"
+                                 "=;eth0;IPv6;Six;_smb._tcp;local;six.local;fe80::6;445;\n"
+                                 "=;eth0;IPv4;Web;_http._tcp;local;web.local;10.0.0.9;80;\n"
+                                 "=;eth0;IPv4;Dead;_smb._tcp;local;dead.local;10.0.0.8;445;\n"
+                                 "broken;line\n";
+        const QList<AnnouncedServer> servers = ParseAnnouncedServers(avahi);
+        QCOMPARE(servers.size(), 3);
+        QCOMPARE(servers[0].name, QStringLiteral("files"));
+        QCOMPARE(servers[0].address, QStringLiteral("10.0.0.7"));
+        QCOMPARE(servers[1].address, QStringLiteral("[fe80::6]"));
+        auto api = std::make_shared<SmbApi>();
+        QList<SmbDirEntry> listing;
+        api->openDir = [&](const QByteArray &url) {
+            listing.clear();
+            if (url == "smb://10.0.0.7")
+                listing = {{3, "Dravo"}, {3, "Music"}};
+            else if (url == "smb://[fe80::6]")
+                listing = {{3, "DRAVO-2"}};
+            else
+                return -1;
+            return 1;
+        };
+        api->readDir = [&](int, SmbDirEntry *e) {
+            if (listing.isEmpty())
+                return false;
+            *e = listing.takeFirst();
+            return true;
+        };
+        api->closeDir = [](int) {};
+        AnnouncedServerProvider announced(api, [&] { return std::optional(avahi); });
+        QCOMPARE(CollectSharingComputers(announced).computers, (QStringList{"files", "six"}));
+        AnnouncedServerProvider noAvahi(api, [] { return std::optional<QByteArray>(); });
+        QVERIFY(!NetworkAvailable(noAvahi));
+        // A computer announced as "files" is the one mounted as "FILES.local".
+        QVERIFY(SameComputer("FILES.local", "files"));
+        QVERIFY(!SameComputer("files2", "files"));
+        QVERIFY(!SameComputer("", ""));
+    }
+
     void combinedNetworkKeepsEachBranchWithItsProvider() {
         auto a = std::make_unique<TableNetwork>();
         a->table[""] = {Share("\\\\m\\Dravo")};
