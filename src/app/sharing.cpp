@@ -63,8 +63,7 @@ SharingComputers CollectSharingComputers(NetworkProvider &provider) {
 }
 
 bool NetworkAvailable(NetworkProvider &provider) {
-    QList<NetworkResource> roots;
-    return provider.Enumerate(nullptr, &roots);
+    return provider.RootOpens();
 }
 
 bool SameComputer(const QString &a, const QString &b) {
@@ -418,6 +417,11 @@ bool CombinedProvider::Enumerate(const NetworkResource *parent, QList<NetworkRes
         }
     }
     return opened;
+}
+
+bool CombinedProvider::RootOpens() {
+    return std::any_of(m_providers.begin(), m_providers.end(),
+                       [](const auto &p) { return p->RootOpens(); });
 }
 
 namespace {

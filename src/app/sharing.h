@@ -30,6 +30,11 @@ class NetworkProvider {
     // The resources inside parent (nullptr: the network's root). False when that enumeration
     // cannot be opened.
     virtual bool Enumerate(const NetworkResource *parent, QList<NetworkResource> *children) = 0;
+    // Whether the root's enumeration opens.
+    virtual bool RootOpens() {
+        QList<NetworkResource> roots;
+        return Enumerate(nullptr, &roots);
+    }
 };
 
 struct SharingComputers {
@@ -145,6 +150,8 @@ class CombinedProvider : public NetworkProvider {
   public:
     void Add(std::unique_ptr<NetworkProvider> provider);
     bool Enumerate(const NetworkResource *parent, QList<NetworkResource> *children) override;
+    // Stops at the first network that opens.
+    bool RootOpens() override;
 
   private:
     std::vector<std::unique_ptr<NetworkProvider>> m_providers;

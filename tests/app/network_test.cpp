@@ -284,7 +284,11 @@ class NetworkTest : public QObject {
         all.Add(std::move(b));
         const SharingComputers found = CollectSharingComputers(all);
         QVERIFY(found.networkAvailable);
+        QVERIFY(all.RootOpens());
         QCOMPARE(found.computers, (QStringList{"m", "s"}));
+        CombinedProvider nothing;
+        nothing.Add(std::make_unique<TableNetwork>());
+        QVERIFY(!nothing.RootOpens());
     }
 
     void computerList_data() {
