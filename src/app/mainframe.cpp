@@ -371,6 +371,7 @@ void CMainFrame::OnCommand(int id) {
         SaveDocument(view);
         break;
     case ID_FILE_SAVE_AS:
+        CheckNetworkRoots(); // the folder offered for a new template lies under the root
         SaveDocumentAs(view);
         break;
     case ID_SETUP_DATA:
