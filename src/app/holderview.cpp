@@ -131,7 +131,10 @@ void CHolderView::Refresh() {
     m_pageText = QByteArray(html.data(), static_cast<qsizetype>(html.size()));
     // What a reload of the page (or its printing) gets.
     PageHandler()->Publish(m_key, m_pageText);
-    if (m_bHasPage && !m_bLoading) {
+    // A page of megabytes (a long journal) loads faster than it is handed over as a script
+    // literal and written into the document.
+    constexpr std::size_t kInPlaceLimit = 1 << 20;
+    if (m_bHasPage && !m_bLoading && html.size() <= kInPlaceLimit) {
         ReplaceInPlace(html);
         return;
     }

@@ -278,27 +278,89 @@ JournalFilter FilterOf(const JournalSettings &s) {
 namespace {
 
 // The black one-pixel borders of every cell. A journal of thousands of rows repeats them in every
-// cell, so they are one style rule of the class "jc" rather than a style attribute per cell: the
-// page is a third of the size and the browser reads the rule once.
-constexpr std::string_view kBorder = " CLASS=\"jc\">";
+// cell, so they are one style rule for the cells of the journal's tables (class "jt") rather than
+// a style attribute per cell: the page is less than half the size and the browser reads the rule
+// once.
+//
+// A journal of thousands of rows is laid out by the browser in seconds when it is one table. So
+// the rows go in blocks of kBlockRows, each a table of its own with the same fixed columns (the
+// first also carries the header), and every block after the first is laid out and painted only
+// when it comes near the window ("content-visibility:auto"): it stands in with an estimated
+// height until then. Every row is in the page from the start (found, clicked, selected and
+// printed as before); a long word wraps in its cell instead of running into the next one. The
+// columns take their widths from the column group alone (the cells' own widths would add up to
+// more than the table).
 constexpr std::string_view kCellRule =
-    " TD.jc {cursor:hand;border-bottom-style:solid;"
-    "border-right-style:solid;border-width:1px;border-color:black;} ";
+    " TABLE.jt TD {cursor:hand;border-bottom-style:solid;border-right-style:solid;border-width:1px;"
+    "border-color:black;overflow-wrap:break-word;width:auto;} TABLE.jt {table-layout:fixed;} "
+    "DIV.jb {content-visibility:auto;width:max-content;min-width:100%;} ";
+constexpr std::size_t kBlockRows = 100;
+// Cell padding and the right border, in pixels.
+constexpr int kCellExtra = 2 * 8 + 1;
 
-void Cell(std::string &out, std::string_view opening, std::string_view text) {
-    out += opening;
-    out += kBorder;
-    if (text == kEmptyCell || text.empty())
+void AppendEscaped(std::string &out, std::string_view text) {
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '<' && c != '>' && c != '&')
+            continue;
+        out.append(text.data() + from, i - from);
+        out += c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&amp;";
+        from = i + 1;
+    }
+    out.append(text.data() + from, text.size() - from);
+}
+
+void AppendStored(std::string &out, std::string_view text) {
+    if (text.empty() || text == kEmptyCell)
         out += kEmptyCell;
     else
-        out += EscapeHtml(text);
-    out += "</TD>";
+        AppendEscaped(out, text);
+}
+
+void AppendNumber(std::string &out, long long value) {
+    char buffer[24];
+    char *end = buffer + sizeof buffer;
+    char *p = end;
+    const bool negative = value < 0;
+    unsigned long long v = negative ? 0ull - static_cast<unsigned long long>(value)
+                                    : static_cast<unsigned long long>(value);
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        *--p = '-';
+    out.append(p, static_cast<std::size_t>(end - p));
+}
+
+// " %d.%m.%y " without a string of its own; "&nbsp;" for a date that is not set.
+void AppendShortDate(std::string &out, const Date &date) {
+    const auto cal = date.valid ? CalendarFromDate(date) : std::nullopt;
+    if (!cal) {
+        out += kEmptyCell;
+        return;
+    }
+    const int parts[3] = {cal->day, cal->month, cal->year % 100};
+    char text[10] = {' ', 0, 0, '.', 0, 0, '.', 0, 0, ' '};
+    for (int k = 0; k < 3; ++k) {
+        text[1 + 3 * k] = static_cast<char>('0' + parts[k] / 10);
+        text[2 + 3 * k] = static_cast<char>('0' + parts[k] % 10);
+    }
+    out.append(text, sizeof text);
 }
 
 void AmountCell(std::string &out, long long value) {
     out += "<TD ALIGN=\"right\" WIDTH=10%";
-    out += kBorder;
-    out += std::to_string(value);
+    out += '>';
+    AppendNumber(out, value);
+    out += "</TD>";
+}
+
+void TextCell(std::string &out, std::string_view opening, std::string_view text) {
+    out += opening;
+    out += '>';
+    AppendStored(out, text);
     out += "</TD>";
 }
 
@@ -317,25 +379,147 @@ std::string TableFont(const CPun &p) {
     return css;
 }
 
+// The width of a windows-1251 text in widths of the digit "0" of the same font, generously: capital
+// letters are wider than digits, small ones about as wide.
+double TextWidthCh(std::string_view text) {
+    double width = 0;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF) || c == 0xA8;
+        width += capital ? 1.6 : (c == '.' || c == ',' || c == ' ') ? 0.6 : 1.1;
+    }
+    return width;
+}
+
+double LongestWordCh(std::string_view text) {
+    double longest = 0;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        std::size_t to = text.find(' ', from);
+        if (to == std::string_view::npos)
+            to = text.size();
+        longest = std::max(longest, TextWidthCh(text.substr(from, to - from)));
+        from = to + 1;
+    }
+    return longest;
+}
+
+std::size_t DigitCount(long long value) {
+    std::size_t n = value < 0 ? 2 : 1;
+    for (unsigned long long v = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                          : static_cast<unsigned long long>(value);
+         v >= 10; v /= 10)
+        ++n;
+    return n;
+}
+
+// The table's columns: the number, the date, then the shown columns in order. The short ones
+// (number, dates, amounts) are as wide as their longest value or caption word; the text columns
+// share the rest of the table's width.
+struct TableColumn {
+    int column = -1;    // -1 the number, -2 the date, else the journal column
+    double widthCh = 0; // 0: a text column
+};
+
+bool IsAmount(std::size_t c) {
+    return c == ColPrice || c == ColDeb || c == ColCred;
+}
+
+std::vector<TableColumn> TableColumns(const JournalSettings &s, std::span<const JournalRow> rows) {
+    std::vector<TableColumn> columns = {{-1, LongestWordCh("№"_w)}, {-2, LongestWordCh("Дата"_w)}};
+    for (std::size_t c = 0; c < kJournalColumnCount; ++c) {
+        if (!s.columns[c].shown)
+            continue;
+        const bool narrow = IsAmount(c) || c == ColDateContr;
+        columns.push_back({static_cast<int>(c), narrow ? LongestWordCh(s.columns[c].caption) : 0});
+    }
+    constexpr double kDateCh = 8 * 1.1;
+    for (TableColumn &col : columns) {
+        if (col.column == -2 || col.column == ColDateContr)
+            col.widthCh = std::max(col.widthCh, kDateCh);
+        else if (col.column == -1)
+            for (const JournalRow &row : rows)
+                col.widthCh = std::max(col.widthCh,
+                                       TextWidthCh(row.numberText == kEmptyCell ? std::string_view()
+                                                                                : row.numberText));
+        else if (IsAmount(static_cast<std::size_t>(col.column)))
+            for (const JournalRow &row : rows) {
+                const long long v = col.column == ColPrice ? row.price
+                                    : col.column == ColDeb ? row.deb
+                                                           : row.cred;
+                col.widthCh = std::max(col.widthCh, 1.1 * static_cast<double>(DigitCount(v)));
+            }
+    }
+    return columns;
+}
+
+void AppendColumnGroup(std::string &out, const std::vector<TableColumn> &columns) {
+    out += "<COLGROUP>";
+    for (const TableColumn &col : columns) {
+        if (col.widthCh == 0) {
+            out += "<COL>";
+            continue;
+        }
+        out += "<COL STYLE=\"width:calc(";
+        AppendNumber(out, static_cast<long long>(std::ceil(col.widthCh + 1)));
+        out += "ch + ";
+        AppendNumber(out, kCellExtra);
+        out += "px)\">";
+    }
+    out += "</COLGROUP>\n";
+}
+
+// What the block tables share: the opening up to the column widths.
+struct TableOpening {
+    std::string table; // "<TABLE ...>" with its width and font
+    std::string columns;
+};
+
+// An estimate of a block's height, until the browser has laid it out: one line per row, more
+// for a text longer than its column is wide.
+long long BlockHeightEstimate(std::span<const JournalRow> block, const JournalSettings &s,
+                              double fontPx, double textColumnCh) {
+    const double line = std::max(1.0, fontPx * 1.15);
+    const auto lines = [&](std::string_view text) {
+        return textColumnCh <= 0 ? 1.0 : std::ceil(TextWidthCh(text) / textColumnCh);
+    };
+    double height = 0;
+    for (const JournalRow &row : block) {
+        double most = 1;
+        const std::pair<std::size_t, const std::string *> texts[] = {
+            {ColName, &row.name},       {ColKontragent, &row.kontragent},
+            {ColPredmet, &row.predmet}, {ColFormRasch, &row.formRasch},
+            {ColOtv, &row.otv},         {ColNF, &row.nf}};
+        for (const auto &[c, text] : texts)
+            if (s.columns[c].shown)
+                most = std::max(most, lines(*text) + (c == ColKontragent ? 1 : 0));
+        height += most * line + kCellExtra;
+    }
+    return static_cast<long long>(height);
+}
+
 void AppendRow(std::string &out, const JournalRow &row, const JournalSettings &s, bool clickable,
                bool odd) {
     out += "<TR STYLE=\"background-color:";
     out += !clickable ? "floralwhite" : (odd ? "aliceblue" : "white");
-    out += ";vertical-align:top;\">";
-    const std::string id = std::to_string(row.bookId);
-    out += "<TD ALIGN=\"right\" WIDTH=5%";
-    out += kBorder;
-    if (clickable)
-        out += "<A onClick='window.external.Direc(" + id + ")';>";
-    out += row.numberText.empty() || row.numberText == kEmptyCell ? std::string(kEmptyCell)
-                                                                  : EscapeHtml(row.numberText);
+    out += ";vertical-align:top;\"><TD ALIGN=\"right\" WIDTH=5%";
+    out += '>';
+    if (clickable) {
+        out += "<A onClick='window.external.Direc(";
+        AppendNumber(out, row.bookId);
+        out += ")';>";
+    }
+    AppendStored(out, row.numberText);
     if (clickable)
         out += "</A>";
     out += "</TD><TD WIDTH=5%";
-    out += kBorder;
-    if (clickable)
-        out += "<A onclick='window.external.CardKontr(" + id + ")';>";
-    out += row.date.valid ? FormatDate(row.date, " %d.%m.%y ") : std::string(kEmptyCell);
+    out += '>';
+    if (clickable) {
+        out += "<A onclick='window.external.CardKontr(";
+        AppendNumber(out, row.bookId);
+        out += ")';>";
+    }
+    AppendShortDate(out, row.date);
     if (clickable)
         out += "</A>";
     out += "</TD>";
@@ -344,26 +528,35 @@ void AppendRow(std::string &out, const JournalRow &row, const JournalSettings &s
             continue;
         switch (c) {
         case ColName:
-            Cell(out, "<TD WIDTH=25%", row.name);
+            TextCell(out, "<TD WIDTH=25%", row.name);
             break;
         case ColKontragent:
-            if (row.status.empty() || row.status == kEmptyCell)
-                Cell(out, "<TD WIDTH=25%", row.kontragent);
-            else
-                Cell(out, "<TD WIDTH=25%", ShownText(row.kontragent) + ", " + row.status);
+            out += "<TD WIDTH=25%";
+            out += '>';
+            if (row.status.empty() || row.status == kEmptyCell) {
+                AppendStored(out, row.kontragent);
+            } else {
+                if (row.kontragent != kEmptyCell)
+                    AppendEscaped(out, row.kontragent);
+                out += ", ";
+                AppendEscaped(out, row.status);
+            }
+            out += "</TD>";
             break;
         case ColPredmet:
-            Cell(out, "<TD WIDTH=25%", row.predmet);
+            TextCell(out, "<TD WIDTH=25%", row.predmet);
             break;
         case ColPrice:
             AmountCell(out, row.price);
             break;
         case ColDateContr:
-            Cell(out, "<TD WIDTH=5%",
-                 row.dateControl.valid ? FormatDate(row.dateControl, " %d.%m.%y ") : "");
+            out += "<TD WIDTH=5%";
+            out += '>';
+            AppendShortDate(out, row.dateControl);
+            out += "</TD>";
             break;
         case ColFormRasch:
-            Cell(out, "<TD WIDTH=25%", row.formRasch);
+            TextCell(out, "<TD WIDTH=25%", row.formRasch);
             break;
         case ColDeb:
             AmountCell(out, row.deb);
@@ -372,10 +565,10 @@ void AppendRow(std::string &out, const JournalRow &row, const JournalSettings &s
             AmountCell(out, row.cred);
             break;
         case ColOtv:
-            Cell(out, "<TD WIDTH=25%", row.otv);
+            TextCell(out, "<TD WIDTH=25%", row.otv);
             break;
         case ColNF:
-            Cell(out, "<TD WIDTH=25%", row.nf);
+            TextCell(out, "<TD WIDTH=25%", row.nf);
             break;
         }
     }
@@ -387,7 +580,7 @@ void AppendRow(std::string &out, const JournalRow &row, const JournalSettings &s
 std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
                              std::span<const JournalRow> rows, bool clickable) {
     std::string out;
-    out.reserve(4096 + rows.size() * 700);
+    out.reserve(4096 + rows.size() * 640);
     out += PageHead(formats, kJournalDocument);
     // The cell rule joins the page's style rules.
     if (const std::size_t end = out.rfind("</STYLE>"); end != std::string::npos)
@@ -406,18 +599,30 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
         if (clickable)
             out += "</A>";
     }
-    out += "<TABLE CELLPADDING=\"8\" CELLSPACING=\"0\" WIDTH=";
-    out += std::to_string(WholePart(formats.Paragraph(ParClauseText).m_dWidth, 0, 100000));
-    out += TableFont(formats.Paragraph(ParClauseText));
-    out += ">\n<THEAD ALIGN=\"center\" BGCOLOR=\"";
+    const CPun &font = formats.Paragraph(ParClauseText);
+    const long long tableWidth = WholePart(font.m_dWidth, 0, 100000);
+    std::string table = "<TABLE CLASS=\"jt\" CELLPADDING=\"8\" CELLSPACING=\"0\" WIDTH=";
+    table += std::to_string(tableWidth);
+    table += TableFont(font);
+    table += ">";
+    const std::vector<TableColumn> columns = TableColumns(s, rows);
+    std::string columnGroup;
+    AppendColumnGroup(columnGroup, columns);
+
+    out += table;
+    out += columnGroup;
+    out += "<THEAD ALIGN=\"center\" BGCOLOR=\"";
     out += clickable ? "lightsteelblue" : "floralwhite";
     out += "\"><TR>";
     // The header cells carry the widths of their columns, as the rows' cells do.
     const auto header = [&](std::string_view caption, std::string_view width) {
         out += "<TD WIDTH=";
         out += width;
-        out += kBorder;
-        out += caption.empty() ? std::string(kEmptyCell) : EscapeHtml(caption);
+        out += '>';
+        if (caption.empty())
+            out += kEmptyCell;
+        else
+            AppendEscaped(out, caption);
         out += "</TD>";
     };
     header("№"_w, "5%");
@@ -425,20 +630,47 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
     for (std::size_t c = 0; c < kJournalColumnCount; ++c) {
         if (!s.columns[c].shown)
             continue;
-        const bool amount = c == ColPrice || c == ColDeb || c == ColCred;
-        header(s.columns[c].caption, amount ? "10%" : c == ColDateContr ? "5%" : "25%");
+        header(s.columns[c].caption, IsAmount(c) ? "10%" : c == ColDateContr ? "5%" : "25%");
     }
     out += "</TR></THEAD>\n<TBODY>\n";
-    bool odd = false;
-    for (const JournalRow &row : rows) {
-        AppendRow(out, row, s, clickable, odd);
-        odd = !odd;
+
+    // What a text column gets of the width, in digit widths, for the height estimates.
+    const double fontPx = std::max(1.0, font.m_nFontSize * 1.454);
+    double fixedPx = 0;
+    int textColumns = 0;
+    for (const TableColumn &col : columns) {
+        fixedPx += col.widthCh == 0 ? kCellExtra : (col.widthCh + 1) * fontPx * 0.5 + kCellExtra;
+        textColumns += col.widthCh == 0 ? 1 : 0;
     }
-    out += "</TBODY></TABLE>";
+    const double textColumnCh = textColumns == 0
+                                    ? 0
+                                    : std::max(4.0, (static_cast<double>(tableWidth) - fixedPx) /
+                                                        textColumns / (fontPx * 0.5));
+
+    bool odd = false;
+    for (std::size_t first = 0; first < rows.size(); first += kBlockRows) {
+        const std::span<const JournalRow> block =
+            rows.subspan(first, std::min(kBlockRows, rows.size() - first));
+        if (first > 0) {
+            out += "<DIV CLASS=\"jb\" STYLE=\"contain-intrinsic-size:auto 1px auto ";
+            AppendNumber(out, BlockHeightEstimate(block, s, fontPx, textColumnCh));
+            out += "px;\">";
+            out += table;
+            out += columnGroup;
+            out += "<TBODY>\n";
+        }
+        for (const JournalRow &row : block) {
+            AppendRow(out, row, s, clickable, odd);
+            odd = !odd;
+        }
+        out += first > 0 ? "</TBODY></TABLE></DIV>\n" : "</TBODY></TABLE>\n";
+    }
+    if (rows.empty())
+        out += "</TBODY></TABLE>";
     if (s.showCount) {
         out += "<DIV CLASS = \"tab\">";
         out += "Всего документов: "_w;
-        out += std::to_string(rows.size());
+        AppendNumber(out, static_cast<long long>(rows.size()));
         out += "</DIV>";
     }
     out += "</BODY></HTML>";

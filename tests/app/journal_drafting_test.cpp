@@ -255,6 +255,44 @@ class JournalDraftingTest : public QObject {
         QCOMPARE(file.records[kJournalRecord].m_parVariables.m_arItems[2].m_nCheck, 0);
     }
 
+    // A journal longer than one block of rows prints every row, those never scrolled to included.
+    void aLongJournalPrintsEveryRow() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        refdata::DocumentDatabase *db = m_contract->GetDocument()->Database();
+        refdata::JournalStore store(db->Connection());
+        QVERIFY(db->Connection().Begin());
+        textgen::CardFields card;
+        card.name = W("Договор аренды");
+        card.kontragent = W("ООО Ромашка");
+        for (int i = 0; i < 250; ++i) {
+            card.number = QStringLiteral("P%1").arg(1000 + i).toStdString();
+            card.date = DateFromCalendar(QDate::currentDate().year(), 1, 1);
+            QVERIFY(refdata::RegisterDocument(store, card, {"<p>x</p>", {}, {}}, nullptr));
+        }
+        QVERIFY(db->Connection().Commit());
+        m_frame->OnCommand(ID_JOURNAL);
+        CHolderView *journal = m_frame->ActiveView();
+        QVERIFY(apptest::WaitForPage(journal, 30000));
+        const QString pdf = m_dir.filePath(QStringLiteral("journal.pdf"));
+        QSignalSpy printed(journal->page(), &QWebEnginePage::pdfPrintingFinished);
+        journal->page()->printToPdf(pdf);
+        QVERIFY(printed.wait(60000));
+        QVERIFY(printed.first().at(1).toBool());
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+        for (int i = 0; i < 250; ++i)
+            QVERIFY2(shown.contains(QStringLiteral("P%1").arg(1000 + i)),
+                     qPrintable(QString::number(i)));
+        QVERIFY(shown.contains(QStringLiteral("Всего документов: 252")));
+        m_frame->MdiArea()->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow *>(journal->parentWidget()));
+        m_frame->MdiArea()->closeActiveSubWindow();
+        QTRY_VERIFY(!m_frame->ActiveView()->GetDocument()->IsJournalPage());
+    }
+
     // A journal of 10,000 rows opens and is painted within the second the figures ask for; the
     // check allows for a loaded test machine and prints the time taken.
     void aJournalOfTenThousandRowsOpensQuickly() {
@@ -285,6 +323,27 @@ class JournalDraftingTest : public QObject {
         const qint64 ms = clock.elapsed();
         qInfo("journal of 10,000 rows: load to painted %lld ms", ms);
         QVERIFY2(ms < 15000, qPrintable(QString::number(ms)));
+        Shot(QStringLiteral("journal-04-ten-thousand-rows"));
+        // Far down the journal the rows are laid out as they come into the window, and their
+        // number and date cells still open the document and its card.
+        const QString lastNumber =
+            apptest::RunJs(journal, QStringLiteral("(function(){var r=document.querySelectorAll("
+                                                   "'tr');r=r[r.length-1];r.scrollIntoView();"
+                                                   "return r.cells[0].innerText.trim();})()"))
+                .toString();
+        QVERIFY(!lastNumber.isEmpty());
+        Shot(QStringLiteral("journal-05-ten-thousand-rows-end"));
+        QString number;
+        DialogSeam::setNextScript([&](QDialog &dialog) {
+            number = Child<QLineEdit>(dialog, "NumberS")->text();
+            dialog.reject();
+        });
+        QVERIFY(apptest::RunJs(journal, QStringLiteral("(function(){var r=document."
+                                                       "querySelectorAll('tr');r[r.length-1]."
+                                                       "querySelector(\"a[onclick*='CardKontr(']"
+                                                       "\").click();return true;})()"))
+                    .toBool());
+        QTRY_COMPARE_WITH_TIMEOUT(number, lastNumber, 10000);
     }
 };
 
