@@ -47,9 +47,11 @@ struct Journal10k {
             card.kontragent =
                 FromUtf8("ООО «Контрагент ") + std::to_string(i % kCounterparties) + FromUtf8("»");
             card.status = FromUtf8("покупатель");
-            card.predmet = FromUtf8("Станок токарный, 2 шт.");
+            // 100 rows of each counterparty, subject, responsible person and mark.
+            card.predmet = FromUtf8("Станок токарный, модель ") + std::to_string(i % 100);
             card.price = std::to_string(1000 + i);
-            card.otv = FromUtf8("Иванов И. И.");
+            card.otv = FromUtf8("Иванов И. И., отдел ") + std::to_string(i % 100);
+            card.nf = FromUtf8("папка ") + std::to_string(i % 100);
             RegisterDocument(store, card, {std::string(2000, 'x'), {}, {}}, nullptr);
         }
         db.Commit();
@@ -78,6 +80,33 @@ void BM_JournalPage10k(benchmark::State &state) {
 }
 BENCHMARK(BM_JournalPage10k)->Unit(benchmark::kMillisecond);
 
+// The two halves of the page above: the rows read, and the page built from them.
+void BM_JournalQuery10k(benchmark::State &state) {
+    Journal10k &j = Fixture();
+    std::vector<textgen::JournalRow> rows;
+    for (auto _ : state) {
+        JournalStore(j.db).List(textgen::FilterOf(j.settings), rows, nullptr);
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.counters["rows"] = double(rows.size());
+}
+BENCHMARK(BM_JournalQuery10k)->Unit(benchmark::kMillisecond);
+
+void BM_JournalPageBuild10k(benchmark::State &state) {
+    Journal10k &j = Fixture();
+    std::vector<textgen::JournalRow> rows;
+    JournalStore(j.db).List(textgen::FilterOf(j.settings), rows, nullptr);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string page =
+            textgen::BuildJournalPage(j.styles.records[kJournalRecord], j.settings, rows);
+        bytes = page.size();
+        benchmark::DoNotOptimize(page.data());
+    }
+    state.counters["page_bytes"] = double(bytes);
+}
+BENCHMARK(BM_JournalPageBuild10k)->Unit(benchmark::kMillisecond);
+
 // 100 rows of one counterparty out of 10,000.
 void BM_JournalPageFiltered100(benchmark::State &state) {
     Journal10k &j = Fixture();
@@ -93,6 +122,29 @@ void BM_JournalPageFiltered100(benchmark::State &state) {
     state.counters["rows"] = double(rows.size());
 }
 BENCHMARK(BM_JournalPageFiltered100)->Unit(benchmark::kMillisecond);
+
+// 100 rows of 10,000 by each of the other filters: subject, responsible person, marks.
+void BM_JournalPageFilteredBy(benchmark::State &state) {
+    Journal10k &j = Fixture();
+    textgen::JournalSettings s = j.settings;
+    const auto column = static_cast<std::size_t>(state.range(0));
+    s.columns[column].filter = column == ColPredmet ? FromUtf8("Станок токарный, модель 42")
+                               : column == ColOtv ? FromUtf8("Иванов И. И., отдел 42")
+                                                  : FromUtf8("папка 42");
+    std::vector<textgen::JournalRow> rows;
+    for (auto _ : state) {
+        JournalStore(j.db).List(textgen::FilterOf(s), rows, nullptr);
+        const std::string page =
+            textgen::BuildJournalPage(j.styles.records[kJournalRecord], s, rows);
+        benchmark::DoNotOptimize(page.data());
+    }
+    state.counters["rows"] = double(rows.size());
+}
+BENCHMARK(BM_JournalPageFilteredBy)
+    ->Arg(ColPredmet)
+    ->Arg(ColOtv)
+    ->Arg(ColNF)
+    ->Unit(benchmark::kMillisecond);
 
 // One registration with a page of 1 MB, its template and variable data (committed to disk).
 void BM_Register1MB(benchmark::State &state) {

@@ -79,6 +79,11 @@ QString ColumnExistsQuery() {
     return QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE");
 }
 
+QString IndexExistsQuery() {
+    return QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'index' AND name = ? COLLATE NOCASE");
+}
+
 QString AddColumnStatement(const QString &quotedTable, const QString &quotedColumn,
                            const QString &type) {
     return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(quotedTable, quotedColumn, type);

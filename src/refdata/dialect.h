@@ -42,6 +42,8 @@ QString TableExistsQuery();
 // A query for two bound parameters, a table name and a column name, giving a row when the table
 // has that column (names matched without regard to case).
 QString ColumnExistsQuery();
+// A query for one bound parameter, an index name, giving a row when the index exists.
+QString IndexExistsQuery();
 // The statement that adds a column to an existing table (both names quoted).
 QString AddColumnStatement(const QString &quotedTable, const QString &quotedColumn,
                            const QString &type);

@@ -6,7 +6,11 @@
 #include "schema.h"
 
 #include <QByteArray>
+#include <QMetaType>
+
 #include <QSqlQuery>
+#include <algorithm>
+#include <iterator>
 
 namespace dravo::refdata {
 
@@ -18,18 +22,43 @@ const QString kColumns = QStringLiteral(
     "BookID, Number, NumberS, Date, Name, Kontragent, Status, Predmet, Price, Date_contr, "
     "Form_rasch, Deb, Cred, Otv, NF");
 
+// A date column as the engine's date. The ISO text "yyyy-MM-dd" that the database keeps is read
+// without the round trip through QDate's parser; anything else goes the general way.
+Date ReadDay(const QVariant &value) {
+    if (value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        const auto digit = [&](qsizetype i) {
+            const char16_t c = text[i].unicode();
+            return c >= u'0' && c <= u'9' ? c - u'0' : -1;
+        };
+        if (text.size() >= 10 && text[4] == u'-' && text[7] == u'-') {
+            const int d[8] = {digit(0), digit(1), digit(2), digit(3),
+                              digit(5), digit(6), digit(8), digit(9)};
+            if (std::all_of(std::begin(d), std::end(d), [](int x) { return x >= 0; })) {
+                const Date date = DateFromCalendar(d[0] * 1000 + d[1] * 100 + d[2] * 10 + d[3],
+                                                   d[4] * 10 + d[5], d[6] * 10 + d[7]);
+                if (date.valid)
+                    return date;
+            }
+        }
+    }
+    return FromQDate(dialect::ReadDate(value));
+}
+
 JournalRow ReadRow(const QSqlQuery &q) {
     JournalRow row;
     row.bookId = q.value(0).toInt();
     row.number = q.value(1).toInt();
     row.numberText = FromQt(q.value(2));
-    row.date = FromQDate(dialect::ReadDate(q.value(3)));
+    row.date = ReadDay(q.value(3));
     row.name = FromQt(q.value(4));
     row.kontragent = FromQt(q.value(5));
     row.status = FromQt(q.value(6));
     row.predmet = FromQt(q.value(7));
     row.price = q.value(8).toLongLong();
-    row.dateControl = FromQDate(dialect::ReadDate(q.value(9)));
+    row.dateControl = ReadDay(q.value(9));
     row.formRasch = FromQt(q.value(10));
     row.deb = q.value(11).toLongLong();
     row.cred = q.value(12).toLongLong();

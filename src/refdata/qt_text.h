@@ -16,9 +16,11 @@ inline QString ToQt(std::string_view cp1251Text) {
     return QString::fromStdString(ToUtf8(cp1251Text));
 }
 
+// Straight from the UTF-16 of the string: a journal of thousands of rows reads tens of thousands
+// of texts.
 inline std::string FromQt(const QString &text) {
-    const QByteArray utf8 = text.toUtf8();
-    return FromUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+    return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                         std::size_t(text.size())));
 }
 
 // The text as engine text when the code page holds every character of it; otherwise nothing,

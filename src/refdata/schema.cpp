@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -96,6 +97,26 @@ bool AddMissingColumns(SqlConnection &connection, QString *error) {
 
 } // namespace
 
+QStringList SchemaIndexes(DatabaseKind kind) {
+    static const QRegularExpression created(
+        QStringLiteral("CREATE\\s+INDEX\\s+IF\\s+NOT\\s+EXISTS\\s+(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList names;
+    for (const QRegularExpressionMatch &m : created.globalMatch(SchemaScript(kind)))
+        names << m.captured(1);
+    return names;
+}
+
+bool HasIndexes(SqlConnection &connection, DatabaseKind kind, QString *missing) {
+    QStringList absent;
+    for (const QString &index : SchemaIndexes(kind))
+        if (!connection.Value(dialect::IndexExistsQuery(), {index}).has_value())
+            absent << index;
+    if (missing)
+        *missing = absent.join(QStringLiteral(", "));
+    return connection.IsOpen() && absent.isEmpty();
+}
+
 bool HasTemplateColumns(SqlConnection &connection) {
     for (const AddedColumn &added : kAddedColumns)
         if (!HasColumn(connection, added.table, added.column))
@@ -121,11 +142,12 @@ bool RunSchema(SqlConnection &connection, DatabaseKind kind, QString *error) {
     return kind == DatabaseKind::Journals || AddMissingColumns(connection, error);
 }
 
-// Whether the database holds everything its script would add: its tables, the version mark and,
-// for a reference database, the shipped subject set. Such a file is not written to, so a
+// Whether the database holds everything its script would add: its tables, their indexes (a
+// database made by an older version lacks those added since), the version mark and, for a
+// reference database, the shipped subject set. Such a file is not written to, so a
 // database that another program is changing, or a write-protected one, is kept at once.
 bool IsComplete(SqlConnection &connection, DatabaseKind kind) {
-    if (!HasTables(connection, kind) ||
+    if (!HasTables(connection, kind) || !HasIndexes(connection, kind) ||
         connection.Value(dialect::SchemaVersionQuery()).value_or(0).toInt() < 1)
         return false;
     return kind == DatabaseKind::Journals ||

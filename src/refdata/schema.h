@@ -46,6 +46,12 @@ QStringList EnsureDatabases(const QString &templatesRoot, const QString &databas
 // until it is completed).
 bool HasTemplateColumns(SqlConnection &connection);
 
+// The indexes the schema script of a kind creates, by name.
+QStringList SchemaIndexes(DatabaseKind kind);
+// Whether an open connection holds every index of the kind's script; missing receives the names
+// of those it lacks.
+bool HasIndexes(SqlConnection &connection, DatabaseKind kind, QString *missing = nullptr);
+
 // Whether an open connection holds every table of the kind.
 bool HasTables(SqlConnection &connection, DatabaseKind kind, QString *missing = nullptr);
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <map>
 #include <vector>
@@ -290,6 +291,81 @@ TEST_F(SchemaTest, EnsureDatabasesMakesAllThreeAndThenKeepsThem) {
     done.clear();
     EXPECT_TRUE(EnsureDatabases(m_root, databaseRoot, &done).isEmpty());
     EXPECT_EQ(done.filter("kept").size(), 3);
+}
+
+// Everything a database holds but its indexes: the schema of its tables and every row of them.
+QStringList Contents(SqlConnection &db) {
+    QStringList out;
+    db.Select("SELECT type, name, sql FROM sqlite_master WHERE type <> 'index' ORDER BY name", {},
+              [&](const QSqlQuery &q) {
+                  out << q.value(0).toString() + " " + q.value(1).toString() + " " +
+                             q.value(2).toString();
+                  return true;
+              });
+    out << "version " + db.Value("PRAGMA user_version")->toString();
+    for (const QString &table : ReferenceTables())
+        db.Select("SELECT * FROM " + table + " ORDER BY rowid", {}, [&](const QSqlQuery &q) {
+            QStringList row;
+            for (int i = 0; i < q.record().count(); ++i)
+                row << q.value(i).toString();
+            out << table + ": " + row.join('|');
+            return true;
+        });
+    return out;
+}
+
+// A database made by an older version lacks the indexes added since: it gets each of them when it
+// is opened, and nothing else in it changes.
+TEST_F(SchemaTest, AnOlderDatabaseGetsTheIndexesItLacks) {
+    const QStringList indexes = SchemaIndexes(DatabaseKind::Reference);
+    for (const char *added :
+         {"book_List", "book_Kontragent", "book_Name", "book_Predmet", "book_Otv", "book_NF"})
+        EXPECT_TRUE(indexes.contains(added)) << added;
+    const QString path = FctPath(m_root);
+    QStringList before;
+    {
+        SqlConnection db;
+        OpenReference(db);
+        ASSERT_TRUE(db.Exec("INSERT INTO FACTORY (Form, Name) VALUES ('ООО', 'Ромашка')"));
+        ASSERT_TRUE(db.Exec("INSERT INTO book (Number, NumberS, Date, Name, Kontragent, Otv) "
+                            "VALUES (7, '7а', '2026-03-05', 'Договор', 'ООО Ромашка', 'Иванов')"));
+        for (const QString &index : indexes)
+            ASSERT_TRUE(db.Exec("DROP INDEX " + index));
+        EXPECT_FALSE(HasIndexes(db, DatabaseKind::Reference));
+        before = Contents(db);
+    }
+    QString error;
+    ASSERT_EQ(InitDatabase(path, DatabaseKind::Reference, &error), InitOutcome::Completed)
+        << error.toStdString();
+    SqlConnection db;
+    ASSERT_TRUE(db.Open(path, SqlConnection::OpenMode::ExistingOnly));
+    QString missing;
+    EXPECT_TRUE(HasIndexes(db, DatabaseKind::Reference, &missing)) << missing.toStdString();
+    EXPECT_EQ(Contents(db), before);
+    // The journal's listing reads its index alone; each filter goes by its own index.
+    const std::pair<const char *, const char *> uses[] = {{"", "COVERING INDEX book_List"},
+                                                          {"Kontragent", "book_Kontragent"},
+                                                          {"Name", "book_Name"},
+                                                          {"Predmet", "book_Predmet"},
+                                                          {"Otv", "book_Otv"},
+                                                          {"NF", "book_NF"}};
+    for (const auto &[column, index] : uses) {
+        const QString filter = *column ? QString(" AND %1 = ?").arg(column) : QString();
+        QVariantList params = {"2026-01-01", "2026-12-31"};
+        if (*column)
+            params << "x";
+        QStringList plan;
+        db.Select("EXPLAIN QUERY PLAN SELECT BookID, Number, NumberS, Date, Name, Kontragent, "
+                  "Status, Predmet, Price, Date_contr, Form_rasch, Deb, Cred, Otv, NF FROM book "
+                  "WHERE Date >= ? AND Date <= ?" +
+                      filter + " ORDER BY Date, Number, NumberS",
+                  params, [&](const QSqlQuery &q) {
+                      plan << q.value(3).toString();
+                      return true;
+                  });
+        EXPECT_TRUE(plan.join(' ').contains(index))
+            << column << ": " << plan.join(' ').toStdString();
+    }
 }
 
 TEST(Paths, DataFolderOfEachRoot) {

@@ -65,10 +65,18 @@ CREATE TABLE IF NOT EXISTS book (
     VarData    TEXT
 );
 CREATE INDEX IF NOT EXISTS book_Date ON book (Date, Number, NumberS);
+-- The journal page lists a period in this order and reads every column but the page text and the
+-- template: this index holds them all, so the listing reads it alone and not the rows, whose page
+-- texts make them large.
+CREATE INDEX IF NOT EXISTS book_List ON book (Date, Number, NumberS, Name, Kontragent, Status,
+    Predmet, Price, Date_contr, Form_rasch, Deb, Cred, Otv, NF);
 CREATE INDEX IF NOT EXISTS book_Number ON book (Number);
 -- The journal page filters by these columns within a period.
 CREATE INDEX IF NOT EXISTS book_Kontragent ON book (Kontragent, Date);
 CREATE INDEX IF NOT EXISTS book_Name ON book (Name, Date);
+CREATE INDEX IF NOT EXISTS book_Predmet ON book (Predmet, Date);
+CREATE INDEX IF NOT EXISTS book_Otv ON book (Otv, Date);
+CREATE INDEX IF NOT EXISTS book_NF ON book (NF, Date);
 
 -- A subject set is the seven rows sharing one Category, in the order of MerchID.
 CREATE TABLE IF NOT EXISTS merch (
