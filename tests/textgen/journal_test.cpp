@@ -139,6 +139,53 @@ TEST(JournalPage, EmptyJournalCountsZeroAndNoTitleMeansNoTitleBlock) {
     EXPECT_EQ(page.substr(page.size() - 14), "</BODY></HTML>");
 }
 
+// A long journal goes in blocks of 100 rows, each a table of the same columns: the header comes
+// once, every row once in journal order, the colours alternate across the blocks, and the blocks
+// after the first are drawn only as they come near the window.
+TEST(JournalPage, RowsInBlocksOfAHundred) {
+    const JournalSettings s = Settings();
+    const CBody formats = ShippedStyleFile().records[kJournalRecord];
+    const struct {
+        std::size_t rows, tables;
+    } cases[] = {{0, 1}, {1, 1}, {100, 1}, {101, 2}, {250, 3}};
+    for (const auto &c : cases) {
+        std::vector<JournalRow> rows;
+        for (std::size_t i = 0; i < c.rows; ++i)
+            rows.push_back(MakeRow(int(i) + 1, std::to_string(i + 1).c_str(), "ООО Ромашка", ""));
+        const std::string page = BuildJournalPage(formats, s, rows);
+        EXPECT_EQ(Count(page, "<TABLE CLASS=\"jt\""), c.tables) << c.rows;
+        EXPECT_EQ(Count(page, "</TABLE>"), c.tables) << c.rows;
+        EXPECT_EQ(Count(page, "<COLGROUP>"), c.tables) << c.rows;
+        EXPECT_EQ(Count(page, "<DIV CLASS=\"jb\" STYLE=\"contain-intrinsic-size:"), c.tables - 1)
+            << c.rows;
+        EXPECT_EQ(Count(page, "<THEAD"), 1u) << c.rows;
+        EXPECT_EQ(Count(page, "<TR STYLE="), c.rows) << c.rows;
+        EXPECT_EQ(Count(page, "background-color:aliceblue;"), c.rows / 2) << c.rows;
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < c.rows; ++i) {
+            at = page.find("Direc(" + std::to_string(i + 1) + ")", at);
+            ASSERT_NE(at, std::string::npos) << c.rows << " row " << i;
+        }
+        EXPECT_NE(page.find(W("Всего документов: ") + std::to_string(c.rows) + "</DIV>", at),
+                  std::string::npos);
+    }
+}
+
+// The short columns are as wide as their longest value: a long number widens the number column,
+// and a long word of a text column may wrap inside its cell.
+TEST(JournalPage, ShortColumnsFitTheirLongestValue) {
+    const JournalSettings s = Settings();
+    const CBody formats = ShippedStyleFile().records[kJournalRecord];
+    const auto numberColumn = [&](const char *number) {
+        const std::string page = BuildJournalPage(formats, s, {{MakeRow(1, number, "x", "")}});
+        const std::size_t col = page.find("<COL STYLE=\"width:calc(");
+        return std::stoi(page.substr(col + 23));
+    };
+    EXPECT_LT(numberColumn("1"), numberColumn("1234567"));
+    EXPECT_LT(numberColumn("1234567"), numberColumn("ДОГ-12/ЮР"));
+    EXPECT_NE(BuildJournalPage(formats, s, {}).find("overflow-wrap:break-word"), std::string::npos);
+}
+
 namespace {
 
 struct PrefillSetup {
