@@ -136,6 +136,10 @@ textgen::CardFields RegistrationCardDialog::Fields() const {
 }
 
 void RegistrationCardDialog::accept() {
+    // A character the code page lacks would be stored as "?" without a word.
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        if (!FieldsFitCodePage(*this, {edit}))
+            return;
     const std::string problem = textgen::CardProblem(Fields());
     if (!problem.empty()) {
         MessageBox::Information(this, ToQt(problem));
@@ -203,6 +207,13 @@ JournalSettingsDialog::JournalSettingsDialog(const textgen::JournalSettings &s, 
     layout->addWidget(columns);
     layout->addWidget(m_count);
     layout->addWidget(AddOkCancel(*this, QStringLiteral("ОК")));
+}
+
+void JournalSettingsDialog::accept() {
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        if (!FieldsFitCodePage(*this, {edit}))
+            return;
+    QDialog::accept();
 }
 
 textgen::JournalSettings JournalSettingsDialog::Settings() const {

@@ -31,7 +31,8 @@ class RegistrationCardDialog : public QDialog {
     textgen::CardFields Fields() const;
     Outcome Result() const { return m_outcome; }
 
-    // OK refuses an amount that is no number, with the message, and stays open.
+    // OK refuses an amount that is no number, a number longer than 10 characters and a text with
+    // a character the code page lacks, with the message, and stays open.
     void accept() override;
 
   private:
@@ -49,6 +50,8 @@ class JournalSettingsDialog : public QDialog {
     explicit JournalSettingsDialog(const textgen::JournalSettings &settings,
                                    QWidget *parent = nullptr);
     textgen::JournalSettings Settings() const;
+    // OK refuses a text with a character the code page lacks, with the message, and stays open.
+    void accept() override;
 
   private:
     textgen::JournalSettings m_settings;

@@ -92,6 +92,12 @@ FormattingStyle StyleDialog::Style() const {
     return s;
 }
 
+void StyleDialog::accept() {
+    if (FieldsFitCodePage(*this, {findChild<QLineEdit *>(QStringLiteral("name")),
+                                  findChild<QComboBox *>(QStringLiteral("font"))->lineEdit()}))
+        QDialog::accept();
+}
+
 StyleListDialog::StyleListDialog(CBody &record, const CBody &document, std::function<void()> store,
                                  QWidget *parent)
     : QDialog(parent), m_editor(record, document), m_store(std::move(store)) {

@@ -23,6 +23,8 @@ class StyleDialog : public QDialog {
   public:
     explicit StyleDialog(const FormattingStyle &style, QWidget *parent = nullptr);
     FormattingStyle Style() const;
+    // OK refuses a name or font with a character the code page lacks, and stays open.
+    void accept() override;
 };
 
 class StyleListDialog : public QDialog {
