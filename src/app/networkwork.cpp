@@ -158,28 +158,33 @@ DatabaseServerFields ParseDatabaseServer(const QString &url) {
     return f;
 }
 
-QString BuildDatabaseServer(const DatabaseServerFields &fields, QString *error) {
-    const auto fail = [error](const QString &message) {
+QString BuildDatabaseServer(const DatabaseServerFields &fields, QString *error,
+                            ServerField *wrong) {
+    const auto fail = [error, wrong](ServerField field, const QString &message) {
         if (error)
             *error = message;
+        if (wrong)
+            *wrong = field;
         return QString();
     };
     const QString host = fields.host.trimmed();
     const QString database = fields.database.trimmed();
     const QString user = fields.user.trimmed();
     if (host.isEmpty())
-        return fail(QStringLiteral("Укажите имя или адрес сервера баз данных."));
+        return fail(ServerField::Host, QStringLiteral("Укажите имя или адрес сервера баз данных."));
     bool ok = false;
     const int port = fields.port.trimmed().toInt(&ok);
     if (!ok || port < 1 || port > 65535)
-        return fail(QStringLiteral("Порт сервера баз данных должен быть числом от 1 до 65535."));
+        return fail(ServerField::Port,
+                    QStringLiteral("Порт сервера баз данных должен быть числом от 1 до 65535."));
     if (database.isEmpty())
-        return fail(QStringLiteral("Укажите имя базы данных на сервере."));
+        return fail(ServerField::Database, QStringLiteral("Укажите имя базы данных на сервере."));
     QUrl u;
     u.setScheme(QStringLiteral("postgresql"));
     u.setHost(host, QUrl::StrictMode);
     if (u.host().isEmpty() || !u.isValid())
-        return fail(QStringLiteral("Имя сервера баз данных \"%1\" не может быть именем или "
+        return fail(ServerField::Host,
+                    QStringLiteral("Имя сервера баз данных \"%1\" не может быть именем или "
                                    "адресом компьютера.")
                         .arg(host));
     if (!user.isEmpty())
@@ -187,7 +192,10 @@ QString BuildDatabaseServer(const DatabaseServerFields &fields, QString *error) 
     u.setPort(port);
     u.setPath(QLatin1Char('/') + database);
     if (!u.isValid())
-        return fail(QStringLiteral("Не удалось составить адрес сервера баз данных."));
+        return fail(ServerField::Database,
+                    QStringLiteral("Не удалось составить адрес сервера баз данных."));
+    if (wrong)
+        *wrong = ServerField::None;
     return u.toString(QUrl::FullyEncoded);
 }
 

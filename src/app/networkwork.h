@@ -104,9 +104,12 @@ struct DatabaseServerFields {
 // The fields of a server address ("postgresql://user@host:port/database"); the defaults for an
 // empty or unreadable one.
 DatabaseServerFields ParseDatabaseServer(const QString &url);
-// The address of the fields, or empty with the message in error (an empty host or database, a
-// port that is no number from 1 to 65535, a host name that cannot be one).
-QString BuildDatabaseServer(const DatabaseServerFields &fields, QString *error);
+enum class ServerField { None, Host, Port, Database };
+// The address of the fields, or empty with the message in error and the field it is about in
+// wrong (an empty host or database, a port that is no number from 1 to 65535, a host name that
+// cannot be one).
+QString BuildDatabaseServer(const DatabaseServerFields &fields, QString *error,
+                            ServerField *wrong = nullptr);
 // "на сервере host:port/database".
 QString DatabaseServerText(const QString &url);
 

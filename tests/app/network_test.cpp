@@ -72,22 +72,18 @@ class NetworkTest : public QObject {
     void qualifyingRemoteNames_data() {
         QTest::addColumn<QString>("remote");
         QTest::addColumn<QString>("computer");
-        QTest::newRow("share Dravo") << "\\\\SERVER\\Dravo"
-                                     << "SERVER";
-        QTest::newRow("any letter case") << "\\\\office\\dRaVo"
-                                         << "office";
-        QTest::newRow("word inside a name") << "\\\\PC7\\old-DRAVO-copy"
-                                            << "PC7";
-        QTest::newRow("folder below a share") << "\\\\PC7\\data\\Dravo"
-                                              << "PC7";
-        QTest::newRow("share without the word") << "\\\\PC7\\Documents"
-                                                << "";
-        QTest::newRow("server only, word in its name") << "\\\\DRAVOSRV"
-                                                       << "";
-        QTest::newRow("workgroup") << "DRAVO-GROUP"
-                                   << "";
-        QTest::newRow("many leading backslashes") << "\\\\\\\\PC\\Dravo"
-                                                  << "PC";
+        const std::pair<const char *, const char *> rows[] = {
+            {"\\\\SERVER\\Dravo", "SERVER"},    // the shared folder Dravo
+            {"\\\\office\\dRaVo", "office"},    // any letter case
+            {"\\\\PC7\\old-DRAVO-copy", "PC7"}, // the word inside a name
+            {"\\\\PC7\\data\\Dravo", "PC7"},    // a folder below a share
+            {"\\\\PC7\\Documents", ""},         // a share without the word
+            {"\\\\DRAVOSRV", ""},               // a server, the word in its name
+            {"DRAVO-GROUP", ""},                // a workgroup
+            {"\\\\\\\\PC\\Dravo", "PC"},        // many leading backslashes
+        };
+        for (const auto &[remote, computer] : rows)
+            QTest::newRow(remote) << QString(remote) << QString(computer);
     }
     void qualifyingRemoteNames() {
         QFETCH(QString, remote);
@@ -160,6 +156,7 @@ class NetworkTest : public QObject {
         QVERIFY(remote.contains("\\\\theta\\my Dravo=" + gvfs +
                                 "/smb-share:domain=WG,server=theta,share=my%20Dravo,user=ivan"));
         QCOMPARE(shares.size(), 7); // no nfs, no fuse, no sftp
+        QCOMPARE(DecodeMountField("a\\011b\\134c\\9\\04"), QStringLiteral("a\tb\\c\\9\\04"));
 
         MountedShareProvider provider(sources);
         const SharingComputers found = CollectSharingComputers(provider);
@@ -172,12 +169,6 @@ class NetworkTest : public QObject {
         WriteFile(dir + "/empty", "proc /proc proc rw 0 0\n");
         MountedShareProvider none({dir + "/empty", dir + "/no-gvfs"});
         QVERIFY(!CollectSharingComputers(none).networkAvailable);
-    }
-
-    void mountFieldsDecode() {
-        QCOMPARE(DecodeMountField("/mnt/a\\040b\\011c\\134d"), QStringLiteral("/mnt/a b\tc\\d"));
-        QCOMPARE(DecodeMountField("/mnt/a\\9"), QStringLiteral("/mnt/a\\9"));
-        QCOMPARE(DecodeMountField("/mnt/\\04"), QStringLiteral("/mnt/\\04"));
     }
 
     void smbBrowsingWalksWorkgroupsServersShares() {
@@ -395,84 +386,35 @@ class NetworkTest : public QObject {
         QVERIFY(CloseDocumentsQuestion().contains("рабочему \nокружению шаблонов на выбраном"));
     }
 
-    void choosingAComputerThenTheBoxStoresLocalUse() {
-        Settings::WritePathSetting(setting::kNetPathDatabase, "OLD");
-        NetworkWorkState state = NetworkWorkState::Load(true);
-        ComputerChoice choice({"ALPHA", "BETA"}, QStringLiteral("OLD"), true);
-        choice.Select(1);
-        QCOMPARE(choice.Result(), (NetworkLocation{false, "BETA"}));
-        choice.SetUseLocal(true);
-        state.SetDatabase(choice.Result());
-        state.SetTemplates({false, "ALPHA"});
-        state.Store();
-        QCOMPARE(Settings::ReadPathSetting(setting::kIsLocalDatabase), QStringLiteral("yes"));
-        QCOMPARE(Settings::ReadPathSetting(setting::kNetPathDatabase), QStringLiteral("OLD"));
-        QCOMPARE(Settings::ReadPathSetting(setting::kIsLocalTemplates), QStringLiteral("no"));
-        QCOMPARE(Settings::ReadPathSetting(setting::kNetPathTemplates), QStringLiteral("ALPHA"));
-    }
-
     void databaseServerAddress_data() {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("url");   // empty: refused
-        QTest::addColumn<QString>("error"); // a word of the message
-        QTest::newRow("plain") << "db.office"
-                               << "5432"
-                               << "dravo"
-                               << "ivan"
-                               << "postgresql://ivan@db.office:5432/dravo"
-                               << "";
-        QTest::newRow("no user, spaces trimmed") << " 10.0.0.5 "
-                                                 << "6000"
-                                                 << " contracts "
-                                                 << ""
-                                                 << "postgresql://10.0.0.5:6000/contracts"
-                                                 << "";
-        QTest::newRow("odd names encoded") << "srv"
-                                           << "5432"
-                                           << "база?#/x"
-                                           << "a@b:c"
-                                           << "postgresql://a%40b%3Ac@srv:5432/"
-                                              "%D0%B1%D0%B0%D0%B7%D0%B0%3F%23/x"
-                                           << "";
-        QTest::newRow("empty host") << " "
-                                    << "5432"
-                                    << "dravo"
-                                    << ""
-                                    << ""
-                                    << "сервера";
-        QTest::newRow("empty database") << "srv"
-                                        << "5432"
-                                        << ""
-                                        << ""
-                                        << ""
-                                        << "базы данных";
-        QTest::newRow("port 0") << "srv"
-                                << "0"
-                                << "d"
-                                << ""
-                                << ""
-                                << "65535";
-        QTest::newRow("port 65536") << "srv"
-                                    << "65536"
-                                    << "d"
-                                    << ""
-                                    << ""
-                                    << "65535";
-        QTest::newRow("port not a number") << "srv"
-                                           << "54x"
-                                           << "d"
-                                           << ""
-                                           << ""
-                                           << "65535";
-        QTest::newRow("host with a space") << "my server"
-                                           << "5432"
-                                           << "d"
-                                           << ""
-                                           << ""
-                                           << "не может быть";
+        QTest::addColumn<QString>("url"); // empty: refused
+        QTest::addColumn<int>("wrong");   // the field a refusal is about
+        using F = ServerField;
+        struct Row {
+            const char *name, *host, *port, *database, *user, *url;
+            ServerField wrong;
+        };
+        const Row rows[] = {
+            {"plain", "db.office", "5432", "dravo", "ivan",
+             "postgresql://ivan@db.office:5432/dravo", F::None},
+            {"no user, spaces trimmed", " 10.0.0.5 ", "6000", " contracts ", "",
+             "postgresql://10.0.0.5:6000/contracts", F::None},
+            {"odd names encoded", "srv", "5432", "база?#/x", "a@b:c",
+             "postgresql://a%40b%3Ac@srv:5432/%D0%B1%D0%B0%D0%B7%D0%B0%3F%23/x", F::None},
+            {"empty host", " ", "5432", "dravo", "", "", F::Host},
+            {"empty database", "srv", "5432", " ", "", "", F::Database},
+            {"port 0", "srv", "0", "d", "", "", F::Port},
+            {"port 65536", "srv", "65536", "d", "", "", F::Port},
+            {"port not a number", "srv", "54x", "d", "", "", F::Port},
+            {"host with a space", "my server", "5432", "d", "", "", F::Host},
+        };
+        for (const Row &r : rows)
+            QTest::newRow(r.name) << QString(r.host) << QString(r.port) << QString(r.database)
+                                  << QString(r.user) << QString(r.url) << int(r.wrong);
     }
     void databaseServerAddress() {
         QFETCH(QString, host);
@@ -480,14 +422,15 @@ class NetworkTest : public QObject {
         QFETCH(QString, database);
         QFETCH(QString, user);
         QFETCH(QString, url);
-        QFETCH(QString, error);
+        QFETCH(int, wrong);
         QString message;
-        const QString built = BuildDatabaseServer({host, port, database, user}, &message);
+        ServerField field = ServerField::Port;
+        const QString built = BuildDatabaseServer({host, port, database, user}, &message, &field);
         QCOMPARE(built, url);
-        if (url.isEmpty()) {
-            QVERIFY2(message.contains(error), qPrintable(message));
+        QCOMPARE(int(field), wrong);
+        QCOMPARE(message.isEmpty(), !url.isEmpty());
+        if (url.isEmpty())
             return;
-        }
         // The address reads back into the same fields.
         const DatabaseServerFields back = ParseDatabaseServer(built);
         QCOMPARE(back.host, host.trimmed());

@@ -121,16 +121,15 @@ void DatabaseServerDialog::accept() {
     fields.database = m_database->text();
     fields.user = m_user->text();
     QString error;
-    const QString url = BuildDatabaseServer(fields, &error);
+    ServerField wrong = ServerField::None;
+    const QString url = BuildDatabaseServer(fields, &error, &wrong);
     if (url.isEmpty()) {
         MessageBox::Warning(this, error);
         // The field the message is about takes the focus.
-        if (fields.host.trimmed().isEmpty() || error.contains(QStringLiteral("Имя сервера")))
-            m_host->setFocus();
-        else if (error.contains(QStringLiteral("Порт")))
-            m_port->setFocus();
-        else
-            m_database->setFocus();
+        (wrong == ServerField::Host   ? m_host
+         : wrong == ServerField::Port ? m_port
+                                      : m_database)
+            ->setFocus();
         return;
     }
     m_url = url;
