@@ -379,18 +379,21 @@ std::string TableFont(const CPun &p) {
     return css;
 }
 
-// The width of a windows-1251 text in widths of the digit "0" of the same font, generously: capital
-// letters are wider than digits, small ones about as wide.
+// The width of a windows-1251 text in widths of the digit "0" of the same font ("ch"), somewhat
+// generously: capital letters are wider than digits, small letters about as wide, stops, commas,
+// hyphens and blanks narrower.
 double TextWidthCh(std::string_view text) {
     double width = 0;
     for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         const bool capital = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF) || c == 0xA8;
-        width += capital ? 1.6 : (c == '.' || c == ',' || c == ' ') ? 0.6 : 1.1;
+        const bool narrow = c == '.' || c == ',' || c == ' ' || c == '-' || c == '\'';
+        width += capital ? 1.4 : narrow ? 0.55 : 1.0;
     }
     return width;
 }
 
+// The widest word of a text: the least width its cell can wrap it to.
 double LongestWordCh(std::string_view text) {
     double longest = 0;
     std::size_t from = 0;
@@ -413,41 +416,83 @@ std::size_t DigitCount(long long value) {
     return n;
 }
 
-// The table's columns: the number, the date, then the shown columns in order. The short ones
-// (number, dates, amounts) are as wide as their longest value or caption word; the text columns
-// share the rest of the table's width.
-struct TableColumn {
-    int column = -1;    // -1 the number, -2 the date, else the journal column
-    double widthCh = 0; // 0: a text column
-};
-
 bool IsAmount(std::size_t c) {
     return c == ColPrice || c == ColDeb || c == ColCred;
 }
 
-std::vector<TableColumn> TableColumns(const JournalSettings &s, std::span<const JournalRow> rows) {
+// The text a column's cell shows (for the widths and heights of the layout).
+std::string_view CellText(const JournalRow &row, std::size_t c) {
+    const std::string *texts[kJournalColumnCount] = {
+        &row.name,      nullptr, &row.predmet, nullptr,  nullptr,
+        &row.formRasch, nullptr, nullptr,      &row.otv, &row.nf};
+    const std::string *text = c == ColKontragent ? &row.kontragent : texts[c];
+    return !text || *text == kEmptyCell ? std::string_view() : std::string_view(*text);
+}
+
+// A column of the table: the number, the date, then the shown columns in order.
+struct TableColumn {
+    int column = -1;      // -1 the number, -2 the date, else the journal column
+    double widthCh = 0;   // the width of its text; 0: it shares what the others leave
+    double contentCh = 0; // the width its text gets, for the height estimates
+};
+
+// The widths of the columns, as an automatic table layout would choose them, but computed once
+// here so that the browser need not measure every cell: the short columns (number, dates,
+// amounts) as wide as their longest value or caption word; the text columns share the rest of the
+// table's width, and one whose longest word would not fit gets that word's width (the table then
+// grows past its width, as an automatic layout lets it).
+std::vector<TableColumn> LayOutColumns(const JournalSettings &s, std::span<const JournalRow> rows,
+                                       double tableCh, double cellExtraCh) {
     std::vector<TableColumn> columns = {{-1, LongestWordCh("№"_w)}, {-2, LongestWordCh("Дата"_w)}};
-    for (std::size_t c = 0; c < kJournalColumnCount; ++c) {
-        if (!s.columns[c].shown)
-            continue;
-        const bool narrow = IsAmount(c) || c == ColDateContr;
-        columns.push_back({static_cast<int>(c), narrow ? LongestWordCh(s.columns[c].caption) : 0});
-    }
-    constexpr double kDateCh = 8 * 1.1;
+    for (std::size_t c = 0; c < kJournalColumnCount; ++c)
+        if (s.columns[c].shown)
+            columns.push_back({static_cast<int>(c), LongestWordCh(s.columns[c].caption)});
+    constexpr double kDateCh = 6 * 1.0 + 2 * 0.55; // "05.03.26"
+    std::vector<TableColumn *> text;
     for (TableColumn &col : columns) {
-        if (col.column == -2 || col.column == ColDateContr)
+        const auto c = static_cast<std::size_t>(col.column);
+        if (col.column == -2 || col.column == ColDateContr) {
             col.widthCh = std::max(col.widthCh, kDateCh);
-        else if (col.column == -1)
+        } else if (col.column == -1) {
             for (const JournalRow &row : rows)
-                col.widthCh = std::max(col.widthCh,
-                                       TextWidthCh(row.numberText == kEmptyCell ? std::string_view()
-                                                                                : row.numberText));
-        else if (IsAmount(static_cast<std::size_t>(col.column)))
+                col.widthCh = std::max(col.widthCh, LongestWordCh(row.numberText == kEmptyCell
+                                                                      ? std::string_view()
+                                                                      : row.numberText));
+        } else if (IsAmount(c)) {
             for (const JournalRow &row : rows) {
-                const long long v = col.column == ColPrice ? row.price
-                                    : col.column == ColDeb ? row.deb
-                                                           : row.cred;
-                col.widthCh = std::max(col.widthCh, 1.1 * static_cast<double>(DigitCount(v)));
+                const long long v = c == ColPrice ? row.price : c == ColDeb ? row.deb : row.cred;
+                col.widthCh = std::max(col.widthCh, static_cast<double>(DigitCount(v)));
+            }
+        } else {
+            for (const JournalRow &row : rows) {
+                col.widthCh = std::max(col.widthCh, LongestWordCh(CellText(row, c)));
+                if (c == ColKontragent && row.status != kEmptyCell)
+                    col.widthCh = std::max(col.widthCh, LongestWordCh(row.status));
+            }
+            text.push_back(&col);
+        }
+        col.contentCh = col.widthCh + 1;
+    }
+    // What the short columns leave is shared by the text columns whose words fit their share.
+    double left = tableCh;
+    for (const TableColumn &col : columns)
+        if (std::find(text.begin(), text.end(), &col) == text.end())
+            left -= col.contentCh + cellExtraCh;
+    for (bool again = true; again && !text.empty();) {
+        again = false;
+        const double share = left / static_cast<double>(text.size()) - cellExtraCh;
+        for (auto it = text.begin(); it != text.end(); ++it) {
+            if ((*it)->contentCh > share) {
+                left -= (*it)->contentCh + cellExtraCh;
+                text.erase(it);
+                again = true;
+                break;
+            }
+        }
+        if (!again)
+            for (TableColumn *col : text) {
+                col->widthCh = 0;
+                col->contentCh = share;
             }
     }
     return columns;
@@ -461,7 +506,7 @@ void AppendColumnGroup(std::string &out, const std::vector<TableColumn> &columns
             continue;
         }
         out += "<COL STYLE=\"width:calc(";
-        AppendNumber(out, static_cast<long long>(std::ceil(col.widthCh + 1)));
+        AppendNumber(out, static_cast<long long>(std::ceil(col.contentCh)));
         out += "ch + ";
         AppendNumber(out, kCellExtra);
         out += "px)\">";
@@ -469,30 +514,28 @@ void AppendColumnGroup(std::string &out, const std::vector<TableColumn> &columns
     out += "</COLGROUP>\n";
 }
 
-// What the block tables share: the opening up to the column widths.
-struct TableOpening {
-    std::string table; // "<TABLE ...>" with its width and font
-    std::string columns;
-};
-
-// An estimate of a block's height, until the browser has laid it out: one line per row, more
-// for a text longer than its column is wide.
-long long BlockHeightEstimate(std::span<const JournalRow> block, const JournalSettings &s,
-                              double fontPx, double textColumnCh) {
+// An estimate of a block's height, until the browser has laid it out: for each row the most
+// lines one of its texts takes in its column (words wrap, so a line holds somewhat less than the
+// column's width).
+long long BlockHeightEstimate(std::span<const JournalRow> block,
+                              const std::vector<TableColumn> &columns, double fontPx) {
     const double line = std::max(1.0, fontPx * 1.15);
-    const auto lines = [&](std::string_view text) {
-        return textColumnCh <= 0 ? 1.0 : std::ceil(TextWidthCh(text) / textColumnCh);
+    const auto lines = [](std::string_view text, double widthCh) {
+        return std::max(1.0, std::ceil(TextWidthCh(text) / std::max(1.0, widthCh * 0.85)));
     };
     double height = 0;
     for (const JournalRow &row : block) {
         double most = 1;
-        const std::pair<std::size_t, const std::string *> texts[] = {
-            {ColName, &row.name},       {ColKontragent, &row.kontragent},
-            {ColPredmet, &row.predmet}, {ColFormRasch, &row.formRasch},
-            {ColOtv, &row.otv},         {ColNF, &row.nf}};
-        for (const auto &[c, text] : texts)
-            if (s.columns[c].shown)
-                most = std::max(most, lines(*text) + (c == ColKontragent ? 1 : 0));
+        for (const TableColumn &col : columns) {
+            if (col.column < 0 || IsAmount(static_cast<std::size_t>(col.column)) ||
+                col.column == ColDateContr)
+                continue;
+            const auto c = static_cast<std::size_t>(col.column);
+            double n = lines(CellText(row, c), col.contentCh);
+            if (c == ColKontragent && row.status != kEmptyCell && !row.status.empty())
+                n = lines(std::string(CellText(row, c)) + ", " + row.status, col.contentCh);
+            most = std::max(most, n);
+        }
         height += most * line + kCellExtra;
     }
     return static_cast<long long>(height);
@@ -605,7 +648,11 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
     table += std::to_string(tableWidth);
     table += TableFont(font);
     table += ">";
-    const std::vector<TableColumn> columns = TableColumns(s, rows);
+    // The digit width of the table font, about half its size.
+    const double fontPx = std::max(1.0, font.m_nFontSize * 1.454);
+    const double chPx = fontPx * 0.55;
+    const std::vector<TableColumn> columns =
+        LayOutColumns(s, rows, static_cast<double>(tableWidth) / chPx, kCellExtra / chPx);
     std::string columnGroup;
     AppendColumnGroup(columnGroup, columns);
 
@@ -634,26 +681,13 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
     }
     out += "</TR></THEAD>\n<TBODY>\n";
 
-    // What a text column gets of the width, in digit widths, for the height estimates.
-    const double fontPx = std::max(1.0, font.m_nFontSize * 1.454);
-    double fixedPx = 0;
-    int textColumns = 0;
-    for (const TableColumn &col : columns) {
-        fixedPx += col.widthCh == 0 ? kCellExtra : (col.widthCh + 1) * fontPx * 0.5 + kCellExtra;
-        textColumns += col.widthCh == 0 ? 1 : 0;
-    }
-    const double textColumnCh = textColumns == 0
-                                    ? 0
-                                    : std::max(4.0, (static_cast<double>(tableWidth) - fixedPx) /
-                                                        textColumns / (fontPx * 0.5));
-
     bool odd = false;
     for (std::size_t first = 0; first < rows.size(); first += kBlockRows) {
         const std::span<const JournalRow> block =
             rows.subspan(first, std::min(kBlockRows, rows.size() - first));
         if (first > 0) {
             out += "<DIV CLASS=\"jb\" STYLE=\"contain-intrinsic-size:auto 1px auto ";
-            AppendNumber(out, BlockHeightEstimate(block, s, fontPx, textColumnCh));
+            AppendNumber(out, BlockHeightEstimate(block, columns, fontPx));
             out += "px;\">";
             out += table;
             out += columnGroup;
