@@ -184,6 +184,19 @@ TEST(JournalPage, ShortColumnsFitTheirLongestValue) {
     EXPECT_LT(numberColumn("1"), numberColumn("1234567"));
     EXPECT_LT(numberColumn("1234567"), numberColumn("ДОГ-12/ЮР"));
     EXPECT_NE(BuildJournalPage(formats, s, {}).find("overflow-wrap:break-word"), std::string::npos);
+
+    // A text column shares the rest of the width, unless its longest word would not fit there.
+    const auto nameColumn = [&](const char *name) {
+        JournalRow row = MakeRow(1, "1", "x", "");
+        row.name = W(name);
+        const std::string page = BuildJournalPage(formats, s, {{row}});
+        std::size_t col = page.find("<COLGROUP>");
+        for (int k = 0; k < 3; ++k) // the number, the date, the name
+            col = page.find("<COL", col + 1);
+        return page.substr(col, page.find('>', col) - col + 1);
+    };
+    EXPECT_EQ(nameColumn("Договор поставки"), "<COL>");
+    EXPECT_NE(nameColumn("Договоркупли-продажинедвижимогоимуществасрассрочкойплатежа"), "<COL>");
 }
 
 namespace {
