@@ -289,11 +289,14 @@ namespace {
 // height until then. Every row is in the page from the start (found, clicked, selected and
 // printed as before); a long word wraps in its cell instead of running into the next one. The
 // columns take their widths from the column group alone (the cells' own widths would add up to
-// more than the table).
+// more than the table). Printed, the blocks' tables and boxes give way to their rows: the rows of
+// all blocks form one table again, whose header the printout repeats on every page.
 constexpr std::string_view kCellRule =
     " TABLE.jt TD {cursor:hand;border-bottom-style:solid;border-right-style:solid;border-width:1px;"
-    "border-color:black;overflow-wrap:break-word;width:auto;} TABLE.jt {table-layout:fixed;} "
-    "DIV.jb {content-visibility:auto;width:max-content;min-width:100%;} ";
+    "border-color:black;overflow-wrap:break-word;} "
+    "@media screen { TABLE.jt TD {width:auto;} TABLE.jt {table-layout:fixed;} } "
+    "DIV.jb {content-visibility:auto;width:max-content;min-width:100%;} "
+    "@media print { TABLE.jt, DIV.jb {display:contents;} DIV.jb COLGROUP {display:none;} } ";
 constexpr std::size_t kBlockRows = 100;
 // Cell padding and the right border, in pixels.
 constexpr int kCellExtra = 2 * 8 + 1;
@@ -656,6 +659,11 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
     std::string columnGroup;
     AppendColumnGroup(columnGroup, columns);
 
+    // The blocks stand together in one box as wide as the table at least: printed, they are one
+    // table again, which has no width of its own.
+    out += "<DIV CLASS=\"jw\" STYLE=\"min-width:";
+    AppendNumber(out, tableWidth);
+    out += "px;\">";
     out += table;
     out += columnGroup;
     out += "<THEAD ALIGN=\"center\" BGCOLOR=\"";
@@ -701,6 +709,7 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
     }
     if (rows.empty())
         out += "</TBODY></TABLE>";
+    out += "</DIV>";
     if (s.showCount) {
         out += "<DIV CLASS = \"tab\">";
         out += "Всего документов: "_w;

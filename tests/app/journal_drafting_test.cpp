@@ -255,7 +255,8 @@ class JournalDraftingTest : public QObject {
         QCOMPARE(file.records[kJournalRecord].m_parVariables.m_arItems[2].m_nCheck, 0);
     }
 
-    // A journal longer than one block of rows prints every row, those never scrolled to included.
+    // A journal longer than one block of rows prints every row, those never scrolled to included,
+    // under the table's header on every page.
     void aLongJournalPrintsEveryRow() {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
@@ -287,6 +288,9 @@ class JournalDraftingTest : public QObject {
             QVERIFY2(shown.contains(QStringLiteral("P%1").arg(1000 + i)),
                      qPrintable(QString::number(i)));
         QVERIFY(shown.contains(QStringLiteral("Всего документов: 252")));
+        // One table again on paper: its header heads every page.
+        QVERIFY(shown.count(QLatin1Char('\f')) >= 3);
+        QCOMPARE(shown.count(QStringLiteral("Ответственный")), shown.count(QLatin1Char('\f')));
         m_frame->MdiArea()->setActiveSubWindow(
             qobject_cast<QMdiSubWindow *>(journal->parentWidget()));
         m_frame->MdiArea()->closeActiveSubWindow();
