@@ -43,8 +43,10 @@ constexpr char32_t ToCodePoint(unsigned char b) {
     return b < 0x80 ? char32_t(b) : char32_t(kHigh[b - 0x80]);
 }
 
+namespace detail {
+
 // Upper and lower case of one byte by the code page's Latin and Cyrillic rules.
-constexpr unsigned char Upper(unsigned char b) {
+constexpr unsigned char ComputeUpper(unsigned char b) {
     if (b >= 'a' && b <= 'z')
         return static_cast<unsigned char>(b - 32);
     if (b < 0x80)
@@ -60,7 +62,7 @@ constexpr unsigned char Upper(unsigned char b) {
     return up == cp ? b : static_cast<unsigned char>(FromCodePoint(up));
 }
 
-constexpr unsigned char Lower(unsigned char b) {
+constexpr unsigned char ComputeLower(unsigned char b) {
     if (b >= 'A' && b <= 'Z')
         return static_cast<unsigned char>(b + 32);
     if (b < 0x80)
@@ -74,6 +76,30 @@ constexpr unsigned char Lower(unsigned char b) {
     else if (cp == 0x0490)
         low = 0x0491;
     return low == cp ? b : static_cast<unsigned char>(FromCodePoint(low));
+}
+
+// The case of every byte, worked out once at compile time: the letter rules above look
+// characters up in the code page table, too slow for the per-letter calls of declension.
+template <unsigned char (*Map)(unsigned char)>
+constexpr std::array<unsigned char, 256> CaseTable() {
+    std::array<unsigned char, 256> table{};
+    for (std::size_t b = 0; b < table.size(); ++b)
+        table[b] = Map(static_cast<unsigned char>(b));
+    return table;
+}
+
+inline constexpr std::array<unsigned char, 256> kUpper = CaseTable<ComputeUpper>();
+inline constexpr std::array<unsigned char, 256> kLower = CaseTable<ComputeLower>();
+
+} // namespace detail
+
+// Upper and lower case of one byte by the code page's Latin and Cyrillic rules.
+constexpr unsigned char Upper(unsigned char b) {
+    return detail::kUpper[b];
+}
+
+constexpr unsigned char Lower(unsigned char b) {
+    return detail::kLower[b];
 }
 
 constexpr bool IsLetter(unsigned char b) {

@@ -14,11 +14,20 @@ using namespace russian_detail;
 namespace {
 
 // Letter classes, lower case then upper case.
-constexpr std::string_view kVowels = "аеёиоуыэюяАЕЁИОУЫЭЮЯ"_w;
-constexpr std::string_view kVoiceless = "пфкхтсцчшщПФКХТСЦЧШЩ"_w;
-constexpr std::string_view kVoiced = "бвгджзлмнрБВГДЖЗЛМНР"_w;
-constexpr std::string_view kBackPalatal = "гкжхГКЖХ"_w;
-constexpr std::string_view kHushing = "чшщЧШЩ"_w;
+constexpr LetterSet kVowels{"аеёиоуыэюяАЕЁИОУЫЭЮЯ"_w};
+constexpr LetterSet kVoiceless{"пфкхтсцчшщПФКХТСЦЧШЩ"_w};
+constexpr LetterSet kVoiced{"бвгджзлмнрБВГДЖЗЛМНР"_w};
+constexpr LetterSet kBackPalatal{"гкжхГКЖХ"_w};
+constexpr LetterSet kHushing{"чшщЧШЩ"_w};
+// After these "ы" is spelled "и".
+constexpr LetterSet kHardSpelled{"гкхжчшщГКХЖЧШЩ"_w};
+// Last letters of men's names that add "а"/"у"/"а" (Олег, Глеб, Марк), and those that add "а" in
+// the genitive only.
+constexpr LetterSet kNameAddsEnding{"ргнслбвзкпфхжшчц"_w};
+constexpr LetterSet kNameAddsGenitive{"мдт"_w};
+// Last letters of a post word that take "а" in the genitive and "у" in the dative.
+constexpr LetterSet kPostGenitiveA{"рктгбч"_w};
+constexpr LetterSet kPostDativeU{"рктгб"_w};
 
 char Lower(char c) {
     return static_cast<char>(cp1251::Lower(static_cast<unsigned char>(c)));
@@ -125,13 +134,9 @@ int ClassOf(std::string_view w, int gender) {
 
 // --- Surnames by the simpler rules that the party wording shows --------------------------------
 
-struct SurnameCases {
-    std::string genitive, dative, accusative;
-};
-
-SurnameCases SurnameRules(std::string_view s, bool male) {
-    // Each case is the surname cut by some letters plus an ending; a later rule overrides an
-    // earlier one. The texts are made once, at the end.
+// Each case is the surname cut by some letters plus an ending; a later rule overrides an earlier
+// one. The texts are written once, at the end, each at its final size.
+void SurnameRules(std::string_view s, bool male, PersonForms &f) {
     struct Form {
         std::size_t cut = 0;
         std::string_view ending;
@@ -143,34 +148,40 @@ SurnameCases SurnameRules(std::string_view s, bool male) {
         dat = {cut, d};
         acc = {cut, a};
     };
+    // Every rule's tails share their last letter, so that letter picks the rules to try.
+    const char last = s.empty() ? '\0' : s.back();
     if (male) {
-        if (EndsWithAny(s, {"ин"_w, "ын"_w, "ов"_w, "ев"_w, "ёв"_w}))
+        if ((last == "н"_w[0] || last == "в"_w[0]) &&
+            EndsWithAny(s, {"ин"_w, "ын"_w, "ов"_w, "ев"_w, "ёв"_w}))
             set(0, "а"_w, "у"_w, "а"_w);
-        if (EndsWithAny(s, {"ий"_w, "ый"_w}))
-            set(2, "ого"_w, "ому"_w, "ого"_w);
-        if (EndsWith(s, "лий"_w))
-            set(1, "я"_w, "ю"_w, "я"_w);
-        if (EndsWithAny(s, {"щий"_w, "чий"_w}))
-            set(2, "его"_w, "ему"_w, "его"_w);
-    } else {
+        if (last == "й"_w[0]) {
+            if (EndsWithAny(s, {"ий"_w, "ый"_w}))
+                set(2, "ого"_w, "ому"_w, "ого"_w);
+            if (EndsWith(s, "лий"_w))
+                set(1, "я"_w, "ю"_w, "я"_w);
+            if (EndsWithAny(s, {"щий"_w, "чий"_w}))
+                set(2, "его"_w, "ему"_w, "его"_w);
+        }
+    } else if (last == "а"_w[0]) {
         if (EndsWithAny(s, {"ина"_w, "ына"_w, "ова"_w, "ева"_w, "ёва"_w}))
             set(1, "ой"_w, "ой"_w, "у"_w);
+    } else if (last == "я"_w[0]) {
         if (EndsWith(s, "ая"_w))
             set(2, "ой"_w, "ой"_w, "ую"_w);
         if (EndsWithAny(s, {"щая"_w, "чая"_w}))
             gen = dat = {2, "ей"_w};
     }
-    if (EndsWith(s, "Рева"_w))
+    if (last == "а"_w[0] && EndsWith(s, "Рева"_w))
         gen = dat = {};
-    const auto make = [&](const Form &f) {
+    const auto make = [&](std::string &out, const Form &f) {
         const std::string_view stem = Cut(s, f.cut);
-        std::string out;
         out.reserve(stem.size() + f.ending.size());
         out.append(stem);
         out.append(f.ending);
-        return out;
     };
-    return {make(gen), make(dat), make(acc)};
+    make(f.surnameGenitive, gen);
+    make(f.surnameDative, dat);
+    make(f.surnameAccusative, acc);
 }
 
 // --- First name and patronymic ------------------------------------------------------------
@@ -178,7 +189,7 @@ SurnameCases SurnameRules(std::string_view s, bool male) {
 // "ы" after г, к, х, ж, ч, ш, щ is spelled "и" ("Ольги", "Наташи").
 // Appends stem and ending; with capital set the ending is written in capitals.
 void AppendSpelled(std::string &out, std::string_view stem, std::string_view ending, bool capital) {
-    if (ending == "ы"_w && !stem.empty() && In("гкхжчшщГКХЖЧШЩ"_w, stem.back()))
+    if (ending == "ы"_w && !stem.empty() && In(kHardSpelled, stem.back()))
         ending = "и"_w;
     out += stem;
     if (capital)
@@ -189,7 +200,7 @@ void AppendSpelled(std::string &out, std::string_view stem, std::string_view end
 
 // The letters after which a man's name in "а" or "я" is Russian and declines: consonants and
 // the soft sign, lower case.
-constexpr std::string_view kSoftOrConsonant = "бвгджзйклмнпрстфхцчшщь"_w;
+constexpr LetterSet kSoftOrConsonant{"бвгджзйклмнпрстфхцчшщь"_w};
 
 // Appends the first name in the case; caseIndex: 0 genitive, 1 dative, 2 accusative.
 void AppendFirstNameCase(std::string &out, std::string_view n, bool male, int caseIndex) {
@@ -210,12 +221,12 @@ void AppendFirstNameCase(std::string &out, std::string_view n, bool male, int ca
         static constexpr std::array<std::string_view, 3> kAdd = {"а"_w, "у"_w, "а"_w};
         static constexpr std::array<std::string_view, 3> kSoftI = {"я"_w, "ю"_w, "я"_w};
         // Names in other hard consonants (Ростислав, Глеб, Марк, Иосиф) decline as Олег does.
-        if (In("ргнслбвзкпфхжшчц"_w, last)) {
+        if (In(kNameAddsEnding, last)) {
             out += n;
             out += kAdd[caseIndex];
             return;
         }
-        if (In("мдт"_w, last)) {
+        if (In(kNameAddsGenitive, last)) {
             out += n;
             if (caseIndex == 0)
                 out += "а"_w;
@@ -268,7 +279,7 @@ void AppendFirstNameCase(std::string &out, std::string_view n, bool male, int ca
 
 // Appends the patronymic in the case.
 void AppendPatronymicCase(std::string &out, std::string_view p, int caseIndex) {
-    if (EndsWith(p, "вич"_w) || EndsWith(p, "ич"_w)) {
+    if (EndsWith(p, "ич"_w)) { // "вич" and "Ильич", "Фомич"
         static constexpr std::array<std::string_view, 3> kAdd = {"а"_w, "у"_w, "а"_w};
         out += p;
         out += kAdd[caseIndex];
@@ -284,85 +295,110 @@ void AppendPatronymicCase(std::string &out, std::string_view p, int caseIndex) {
     out += p;
 }
 
-std::string NamePatronymicCase(std::string_view text, bool male, int caseIndex) {
-    if (text.size() > 1 && text[1] == '.')
-        return std::string(text); // initials
-    const std::size_t blank = text.find(' ');
-    std::string out;
-    if (blank == std::string_view::npos) {
-        out.reserve(text.size() + 2);
-        AppendPatronymicCase(out, text, caseIndex);
-        return out;
+// A first name and patronymic split at the first blank; initials ("И.И.") stay whole.
+struct NameParts {
+    std::string_view whole;
+    bool initials = false;
+    std::size_t blank = std::string_view::npos;
+
+    explicit NameParts(std::string_view text)
+        : whole(text), initials(text.size() > 1 && text[1] == '.'),
+          blank(initials ? std::string_view::npos : text.find(' ')) {}
+};
+
+// Appends the first name and patronymic in the case.
+void AppendNamePatronymicCase(std::string &out, const NameParts &name, bool male, int caseIndex) {
+    if (name.initials) {
+        out += name.whole;
+        return;
     }
-    out.reserve(text.size() + 4);
-    AppendFirstNameCase(out, text.substr(0, blank), male, caseIndex);
+    if (name.blank == std::string_view::npos) {
+        AppendPatronymicCase(out, name.whole, caseIndex);
+        return;
+    }
+    AppendFirstNameCase(out, name.whole.substr(0, name.blank), male, caseIndex);
     out += ' ';
-    AppendPatronymicCase(out, text.substr(blank + 1), caseIndex);
-    return out;
+    AppendPatronymicCase(out, name.whole.substr(name.blank + 1), caseIndex);
 }
 
 // --- Posts ------------------------------------------------------------------------------------
 
 // Declines the word that ends before `end` by the post's letter rules, in place. The first word
 // of a longer post also takes the "ва" rule ("Глава администрации": Главы администрации).
-void DeclinePostWordEnd(std::string &p, std::size_t end, bool genitive, bool firstWord) {
-    if (end == 0)
+// Only the text from `start` on is the post.
+void DeclinePostWordEnd(std::string &p, std::size_t end, bool genitive, bool firstWord,
+                        std::size_t start) {
+    if (end == start)
         return;
-    if (firstWord && EndsWith(std::string_view(p).substr(0, end), "ва"_w)) {
+    if (firstWord && EndsWith(std::string_view(p).substr(start, end - start), "ва"_w)) {
         p[end - 1] = genitive ? "ы"_w[0] : "е"_w[0];
         return;
     }
+    const auto add = [&p, end](char letter) {
+        if (end == p.size())
+            p.push_back(letter); // the last word: no letters to move
+        else
+            p.insert(p.begin() + static_cast<std::ptrdiff_t>(end), letter);
+    };
     const char last = p[end - 1];
     if (genitive) {
         const char low = Lower(last);
-        if (In("рктгбч"_w, low))
-            p.insert(p.begin() + static_cast<std::ptrdiff_t>(end), "а"_w[0]);
+        if (In(kPostGenitiveA, low))
+            add("а"_w[0]);
         else if (low == "ь"_w[0])
             p[end - 1] = "я"_w[0];
     } else {
-        if (In("рктгб"_w, last))
-            p.insert(p.begin() + static_cast<std::ptrdiff_t>(end), "у"_w[0]);
+        if (In(kPostDativeU, last))
+            add("у"_w[0]);
         else if (last == "ь"_w[0])
             p[end - 1] = "ю"_w[0];
     }
 }
 
-std::string PostRules(std::string_view post, bool genitive) {
-    std::string p;
-    p.reserve(post.size() + 8);
-    p = post;
-    DeclinePostWordEnd(p, p.size(), genitive, false);
-    while (!p.empty() && IsBlank(p.back()))
-        p.pop_back();
-    // Only the first and the last word change: the first word is declined on its own.
-    if (p.size() > 1) {
-        const std::size_t blank = p.find(' ', 2);
-        if (blank != std::string::npos)
-            DeclinePostWordEnd(p, blank, genitive, true);
-    }
-    return p;
-}
-
-std::string PostCase(std::string_view post, bool genitive) {
-    std::string p;
-    if (EndsWith(post, "ва"_w))
-        p = std::string(Cut(post, 1)) + std::string(genitive ? "ы"_w : "е"_w);
-    else
-        p = PostRules(post, genitive);
-    if (p.find("й"_w[0]) == std::string::npos) // every ending below ends in "й"
-        return p;
-    if (genitive) {
-        ReplaceAll(p, "ный"_w, "ного"_w);
-        ReplaceAll(p, "кий"_w, "кого"_w);
-        ReplaceAll(p, "ший"_w, "шего"_w);
-        ReplaceAll(p, "заведующий"_w, "заведующего"_w);
+// Appends the post in the genitive or the dative.
+void AppendPostCase(std::string &out, std::string_view post, bool genitive) {
+    const std::size_t start = out.size();
+    if (EndsWith(post, "ва"_w)) {
+        out += Cut(post, 1);
+        out += genitive ? "ы"_w : "е"_w;
     } else {
-        ReplaceAll(p, "ный"_w, "ному"_w);
-        ReplaceAll(p, "кий"_w, "кому"_w);
-        ReplaceAll(p, "ший"_w, "шему"_w);
-        ReplaceAll(p, "заведующий"_w, "заведующему"_w);
+        out += post;
+        DeclinePostWordEnd(out, out.size(), genitive, false, start);
+        while (out.size() > start && IsBlank(out.back()))
+            out.pop_back();
+        // Only the first and the last word change: the first word is declined on its own.
+        if (out.size() - start > 1) {
+            const std::size_t blank = out.find(' ', start + 2);
+            if (blank != std::string::npos)
+                DeclinePostWordEnd(out, blank, genitive, true, start);
+        }
     }
-    return p;
+    // Adjective endings: "ный", "кий", "ший" and the word "заведующий". Each ends in "й" and no
+    // replacement holds one, so a single pass over the "й" finds them all.
+    constexpr char kY = "й"_w[0];
+    constexpr std::string_view kManager = "заведующий"_w;
+    for (std::size_t i = out.find(kY, start); i != std::string::npos; i = out.find(kY, i + 1)) {
+        const std::string_view before = std::string_view(out).substr(start, i + 1 - start);
+        std::size_t from = 0;
+        std::string_view to;
+        if (EndsWith(before, "ный"_w)) {
+            from = 3;
+            to = genitive ? "ного"_w : "ному"_w;
+        } else if (EndsWith(before, "кий"_w)) {
+            from = 3;
+            to = genitive ? "кого"_w : "кому"_w;
+        } else if (EndsWith(before, "ший"_w)) {
+            from = 3;
+            to = genitive ? "шего"_w : "шему"_w;
+        } else if (EndsWith(before, kManager)) {
+            from = kManager.size();
+            to = genitive ? "заведующего"_w : "заведующему"_w;
+        } else {
+            continue;
+        }
+        out.replace(i + 1 - from, from, to);
+        i += to.size() - from;
+    }
 }
 
 bool IsFeminineNamePatronymic(std::string_view text) {
@@ -371,86 +407,140 @@ bool IsFeminineNamePatronymic(std::string_view text) {
 
 } // namespace
 
-std::string DeclineWord(std::string_view word, int gender, int wordCase) {
-    if (word.empty() || Contains(word, "_____") || wordCase < CaseGen || wordCase > CasePrep)
-        return std::string(word);
+namespace {
+
+// Appends DeclineWord(word, gender, wordCase).
+void AppendDeclinedWord(std::string &out, std::string_view word, int gender, int wordCase) {
+    if (word.empty() || Contains(word, "_____") || wordCase < CaseGen || wordCase > CasePrep) {
+        out += word;
+        return;
+    }
     const int cls = ClassOf(word, gender);
-    if (cls <= 0)
-        return std::string(word);
+    if (cls <= 0) {
+        out += word;
+        return;
+    }
     const EndingClass &c = kClasses[cls];
-    return std::string(Cut(word, c.cut)) + std::string(c.endings[wordCase - CaseGen]);
+    out += Cut(word, c.cut);
+    out += c.endings[wordCase - CaseGen];
+}
+
+// Appends DeclineSurnameText(text, gender, wordCase) with declension on.
+void AppendDeclinedSurnameText(std::string &out, std::string_view text, int gender, int wordCase) {
+    std::string_view s = Trim(text);
+    if (!s.empty() && s.back() == '.') {
+        while (!s.empty() && s.back() == '.')
+            s.remove_suffix(1);
+        out += s;
+        return;
+    }
+    const std::size_t hyphen = s.find('-');
+    if (hyphen == std::string_view::npos) {
+        AppendDeclinedWord(out, s, gender, wordCase);
+        return;
+    }
+    AppendDeclinedWord(out, s.substr(0, hyphen), gender, wordCase);
+    out += '-';
+    AppendDeclinedWord(out, s.substr(hyphen + 1), gender, wordCase);
+}
+
+// The forms are written into one reused buffer and copied out at their final size, so that a
+// call allocates only for the forms too long to be kept inside a string.
+std::string &Scratch() {
+    thread_local std::string scratch = [] {
+        std::string s;
+        s.reserve(256);
+        return s;
+    }();
+    scratch.clear();
+    return scratch;
+}
+
+} // namespace
+
+std::string DeclineWord(std::string_view word, int gender, int wordCase) {
+    std::string &out = Scratch();
+    AppendDeclinedWord(out, word, gender, wordCase);
+    return out;
 }
 
 std::string DeclineSurnameText(std::string_view text, int gender, int wordCase, bool decline) {
     if (!decline)
         return std::string(text);
-    std::string_view s = Trim(text);
-    if (!s.empty() && s.back() == '.') {
-        while (!s.empty() && s.back() == '.')
-            s.remove_suffix(1);
-        return std::string(s);
-    }
-    const std::size_t hyphen = s.find('-');
-    if (hyphen != std::string_view::npos)
-        return DeclineWord(s.substr(0, hyphen), gender, wordCase) + "-" +
-               DeclineWord(s.substr(hyphen + 1), gender, wordCase);
-    return DeclineWord(s, gender, wordCase);
+    std::string &out = Scratch();
+    AppendDeclinedSurnameText(out, text, gender, wordCase);
+    return out;
 }
 
 PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatronymic,
                              std::string_view post) {
     PersonForms f;
-    f.surname = Trim(surname);
-    f.namePatronymic = Trim(namePatronymic);
+    const std::string_view s = Trim(surname);
+    const std::string_view np = Trim(namePatronymic);
+    f.surname = std::string(s);
+    f.namePatronymic = std::string(np);
     std::string_view p = Trim(post);
     const std::size_t acts = p.find("действует"_w);
     if (acts == 0)
         p = {};
     else if (acts != std::string_view::npos && p.find(',') != std::string_view::npos)
         p = TrimRight(p.substr(0, p.find(',')));
-    f.post = p;
-    f.male = !IsFeminineNamePatronymic(f.namePatronymic);
+    f.post = std::string(p);
+    f.male = !IsFeminineNamePatronymic(np);
 
     // Initials.
-    const std::string &np = f.namePatronymic;
+    std::string_view initials;
+    std::string_view between = "&nbsp;";
+    char letters[4];
     if (np.empty()) {
-        f.initialsSurname = f.surname;
+        between = {};
     } else if (np.size() > 1 && np[1] == '.') {
-        f.initials = np;
-        f.initialsSurname = np + " " + f.surname;
+        initials = np;
+        between = " ";
     } else {
         char second = np[0];
         const std::size_t blank = np.find(' ');
-        if (blank != std::string::npos) {
+        if (blank != std::string_view::npos) {
             const std::size_t next = np.find_first_not_of(' ', blank);
-            if (next != std::string::npos)
+            if (next != std::string_view::npos)
                 second = np[next];
         }
-        f.initials = {np[0], '.', second, '.'};
-        f.initialsSurname.reserve(f.initials.size() + 6 + f.surname.size());
-        f.initialsSurname += f.initials;
-        f.initialsSurname += "&nbsp;";
-        f.initialsSurname += f.surname;
+        letters[0] = np[0];
+        letters[1] = '.';
+        letters[2] = second;
+        letters[3] = '.';
+        initials = std::string_view(letters, 4);
     }
-    while (!f.initialsSurname.empty() && f.initialsSurname.back() == '.')
-        f.initialsSurname.pop_back();
+    f.initials = std::string(initials);
+    std::string &out = Scratch();
+    const auto take = [&out](std::string &field) {
+        field = out;
+        out.clear();
+    };
+    out += initials;
+    out += between;
+    out += s;
+    while (!out.empty() && out.back() == '.')
+        out.pop_back();
+    take(f.initialsSurname);
 
-    SurnameCases sc = SurnameRules(f.surname, f.male);
-    f.surnameGenitive = std::move(sc.genitive);
-    f.surnameDative = std::move(sc.dative);
-    f.surnameAccusative = std::move(sc.accusative);
-    f.namePatronymicGenitive = NamePatronymicCase(np, f.male, 0);
-    f.namePatronymicDative = NamePatronymicCase(np, f.male, 1);
-    f.namePatronymicAccusative = NamePatronymicCase(np, f.male, 2);
-
-    f.fullNameGenitive = DeclineSurnameText(f.surname, f.male ? kMasculine : kFeminine, CaseGen);
-    f.fullNameGenitive.reserve(f.fullNameGenitive.size() + 1 + f.namePatronymicGenitive.size());
-    if (!f.fullNameGenitive.empty() && !f.namePatronymicGenitive.empty())
-        f.fullNameGenitive += ' ';
-    f.fullNameGenitive += f.namePatronymicGenitive;
-
-    f.postGenitive = PostCase(f.post, true);
-    f.postDative = PostCase(f.post, false);
+    SurnameRules(s, f.male, f);
+    const NameParts name(np);
+    AppendNamePatronymicCase(out, name, f.male, 0);
+    take(f.namePatronymicGenitive);
+    AppendNamePatronymicCase(out, name, f.male, 1);
+    take(f.namePatronymicDative);
+    AppendNamePatronymicCase(out, name, f.male, 2);
+    take(f.namePatronymicAccusative);
+    AppendDeclinedSurnameText(out, s, f.male ? kMasculine : kFeminine, CaseGen);
+    if (!out.empty() && !f.namePatronymicGenitive.empty())
+        out += ' ';
+    out += f.namePatronymicGenitive;
+    take(f.fullNameGenitive);
+    AppendPostCase(out, p, true);
+    take(f.postGenitive);
+    AppendPostCase(out, p, false);
+    take(f.postDative);
     return f;
 }
 

@@ -1,6 +1,7 @@
 // Small text helpers shared by the Russian services (windows-1251, one byte a character).
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -30,8 +31,16 @@ inline std::string_view TrimRight(std::string_view s) {
     return s;
 }
 
+// Compared from the last letter back: the tails are short and most differ at once, where a call
+// to memcmp would cost more than the comparison.
 inline bool EndsWith(std::string_view s, std::string_view tail) {
-    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+    if (s.size() < tail.size())
+        return false;
+    const char *end = s.data() + s.size();
+    for (std::size_t i = 1; i <= tail.size(); ++i)
+        if (end[-static_cast<std::ptrdiff_t>(i)] != tail[tail.size() - i])
+            return false;
+    return true;
 }
 
 inline bool StartsWith(std::string_view s, std::string_view head) {
@@ -41,6 +50,23 @@ inline bool StartsWith(std::string_view s, std::string_view head) {
 // Whether c is one of the letters.
 inline bool In(std::string_view letters, char c) {
     return letters.find(c) != std::string_view::npos;
+}
+
+// A set of letters made at compile time, for tests in the inner loops of declension.
+class LetterSet {
+  public:
+    constexpr explicit LetterSet(std::string_view letters) {
+        for (char c : letters)
+            has_[static_cast<unsigned char>(c)] = true;
+    }
+    constexpr bool Has(char c) const { return has_[static_cast<unsigned char>(c)]; }
+
+  private:
+    std::array<bool, 256> has_{};
+};
+
+inline bool In(const LetterSet &letters, char c) {
+    return letters.Has(c);
 }
 
 inline bool Contains(std::string_view s, std::string_view part) {

@@ -1,0 +1,69 @@
+// The person forms are built in a reused buffer: a call allocates only for the forms too long to
+// be kept inside a string, never for the work on the way.
+#include "helpers.h"
+#include "russian/declension.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> g_allocations{0};
+} // namespace
+
+// The replaceable global allocation functions of this test program: plain malloc and free,
+// counted.
+void *operator new(std::size_t size) {
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void *p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void *p) noexcept {
+    std::free(p);
+}
+
+void operator delete(void *p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace dravo {
+namespace {
+
+using test::W;
+
+TEST(PersonFormsAllocations, OnlyForFormsTooLongForTheString) {
+    const std::size_t inPlace = std::string().capacity();
+    struct Person {
+        const char *surname, *namePatronymic, *post;
+    };
+    const Person people[] = {
+        {"Иванов", "Иван Иванович", "Генеральный директор"},
+        {"Петрова-Водкина", "Наталья Олеговна", "Директор, действует на основании Устава"},
+        {"Достоевский", "Сергей Андреевич", "заведующий складом"},
+        {"Шмидт", "И.И.", "Старший научный сотрудник"},
+        {"Рева", "Любовь Андреевна", "Глава администрации"},
+        {"", "", ""},
+    };
+    for (const Person &p : people) {
+        const std::string surname = W(p.surname), name = W(p.namePatronymic), post = W(p.post);
+        BuildPersonForms(surname, name, post); // the first call of a thread sets up its buffer
+        const long before = g_allocations.load();
+        const PersonForms f = BuildPersonForms(surname, name, post);
+        const long made = g_allocations.load() - before;
+        long longForms = 0;
+        for (const std::string *s :
+             {&f.surname, &f.namePatronymic, &f.post, &f.initials, &f.initialsSurname,
+              &f.surnameGenitive, &f.surnameDative, &f.surnameAccusative, &f.namePatronymicGenitive,
+              &f.namePatronymicDative, &f.namePatronymicAccusative, &f.postGenitive, &f.postDative,
+              &f.fullNameGenitive})
+            longForms += s->size() > inPlace;
+        EXPECT_EQ(made, longForms) << p.surname << " " << p.namePatronymic << ", " << p.post;
+    }
+}
+
+} // namespace
+} // namespace dravo
