@@ -92,7 +92,7 @@ bool FromUtf8Exact(std::string_view in, std::string &out, char32_t &refused) {
     return true;
 }
 
-std::string RefusedCharacterMessage(char32_t refused) {
+std::string RefusedCharacterMessage(char32_t refused, bool showCharacter) {
     using namespace literals;
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(refused));
@@ -100,7 +100,7 @@ std::string RefusedCharacterMessage(char32_t refused) {
         return ToUtf8("Текст содержит байты, которые не являются символами UTF-8 ("_w) + code +
                ToUtf8("): такой текст не может быть сохранен"_w);
     std::string shown;
-    if (refused >= 0x20 && !(refused >= 0x7F && refused < 0xA0)) {
+    if (showCharacter && refused >= 0x20 && !(refused >= 0x7F && refused < 0xA0)) {
         // The character itself where it can be seen: UTF-8 bytes, as the message is.
         const int extra = refused < 0x800 ? 1 : refused < 0x10000 ? 2 : 3;
         shown += static_cast<char>((extra == 1   ? 0xC0
@@ -128,6 +128,29 @@ std::string FromUtf16(std::u16string_view in) {
         out += b < 0 ? '?' : static_cast<char>(b);
     }
     return out;
+}
+
+bool FromUtf16Exact(std::u16string_view in, std::string &out, char32_t &refused) {
+    std::string converted;
+    converted.reserve(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        char32_t cp = in[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
+            in[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD; // a lone surrogate
+        }
+        const int b = cp1251::FromCodePoint(cp);
+        if (b < 0) {
+            refused = cp;
+            return false;
+        }
+        converted += static_cast<char>(b);
+    }
+    out = std::move(converted);
+    return true;
 }
 
 std::string ToUpper(std::string_view text) {

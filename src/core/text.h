@@ -156,12 +156,18 @@ std::string FromUtf8(std::string_view utf8Text);
 // malformed byte, reported as U+FFFD) returns false, leaves out as it was and sets refused to it.
 bool FromUtf8Exact(std::string_view utf8Text, std::string &out, char32_t &refused);
 
-// The message (UTF-8, for the edges) that names a character FromUtf8Exact refused.
-std::string RefusedCharacterMessage(char32_t refused);
+// The message (UTF-8, for the edges) that names a character FromUtf8Exact refused. Without
+// showCharacter the character is named by its code only, so that the message itself fits in
+// windows-1251 (for the engine's own messages).
+std::string RefusedCharacterMessage(char32_t refused, bool showCharacter = true);
 
 // UTF-16 to windows-1251, the same way: a character the code page lacks, a surrogate pair or a
 // lone surrogate becomes one '?'.
 std::string FromUtf16(std::u16string_view utf16Text);
+
+// UTF-16 to windows-1251 as FromUtf8Exact does: false on a character the code page lacks (a
+// lone surrogate is refused as U+FFFD), leaving out as it was.
+bool FromUtf16Exact(std::u16string_view utf16Text, std::string &out, char32_t &refused);
 
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);

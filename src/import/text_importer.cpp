@@ -185,19 +185,65 @@ std::string_view FileErrorMessage() {
     return "Ошибка при открытии файла"_w;
 }
 
-bool DecodeTextFile(std::string_view bytes, std::string &text) {
+namespace {
+
+// Converts text line by line with convert (an exact converter of one line), so that a character
+// windows-1251 lacks is refused with its line: a line ends at "\r\n", "\n" or a lone "\r", as
+// SetText counts them. Neither byte nor unit occurs inside another character.
+template <typename Char, typename Convert>
+bool ConvertLines(std::basic_string_view<Char> in, std::string &text, std::string *refusal,
+                  Convert convert) {
+    std::string out, line;
+    out.reserve(in.size());
+    std::size_t number = 1;
+    for (std::size_t from = 0; from < in.size(); ++number) {
+        std::size_t to = from;
+        while (to < in.size() && in[to] != Char('\n') && in[to] != Char('\r'))
+            ++to;
+        if (to < in.size())
+            to += in[to] == Char('\r') && to + 1 < in.size() && in[to + 1] == Char('\n') ? 2 : 1;
+        char32_t refused = 0;
+        if (!convert(in.substr(from, to - from), line, refused)) {
+            if (refusal)
+                *refusal = RefusedLineMessage(number, refused);
+            return false;
+        }
+        out += line;
+        from = to;
+    }
+    text = std::move(out);
+    return true;
+}
+
+} // namespace
+
+std::string RefusedLineMessage(std::size_t line, char32_t refused) {
+    return std::string("Строка "_w) + std::to_string(line) + ": " +
+           FromUtf8(RefusedCharacterMessage(refused, false));
+}
+
+bool DecodeTextFile(std::string_view bytes, std::string &text, std::string *refusal) {
+    if (refusal)
+        refusal->clear();
+    const auto fromUtf8 = [](std::string_view line, std::string &out, char32_t &refused) {
+        return FromUtf8Exact(line, out, refused);
+    };
     if (bytes.starts_with("\xEF\xBB\xBF")) {
-        text = FromUtf8(bytes.substr(3));
+        if (!ConvertLines(bytes.substr(3), text, refusal, fromUtf8))
+            return false;
     } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
         const std::u16string units = Utf16Units(bytes.substr(2), bytes[0] == '\xFF');
         if (units.find(u'\0') != std::u16string::npos)
             return false;
-        text = FromUtf16(units);
-        return true;
+        return ConvertLines(std::u16string_view(units), text, refusal,
+                            [](std::u16string_view line, std::string &out, char32_t &refused) {
+                                return FromUtf16Exact(line, out, refused);
+                            });
     } else if (bytes.find('\0') != std::string_view::npos) {
         return false;
     } else if (LooksLikeUtf8(bytes)) {
-        text = FromUtf8(bytes);
+        if (!ConvertLines(bytes, text, refusal, fromUtf8))
+            return false;
     } else {
         text.assign(bytes);
     }
@@ -343,9 +389,12 @@ bool TextContractImporter::Read(const std::string &path) {
         m_messages.emplace_back(TooLargeMessage());
         return false;
     }
-    std::string text;
-    if (!DecodeTextFile(bytes, text))
+    std::string text, refusal;
+    if (!DecodeTextFile(bytes, text, &refusal)) {
+        if (!refusal.empty()) // never replaced by "?": the user is told what and where
+            m_messages.push_back(std::move(refusal));
         return false; // not text: nothing to recognise
+    }
     return SetText(std::move(text));
 }
 

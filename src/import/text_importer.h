@@ -48,8 +48,13 @@ std::string LineLabel(std::string_view line);
 
 // The bytes of a text file as windows-1251 text. A file that starts with a byte-order mark
 // (UTF-8 or UTF-16) or is valid UTF-8 with letters outside ASCII is converted; anything else is
-// taken as windows-1251. False for a file that is not text (it holds NUL bytes).
-bool DecodeTextFile(std::string_view bytes, std::string &text);
+// taken as windows-1251. False for a file that is not text (it holds NUL bytes), and for one
+// that holds a character windows-1251 lacks: such a character is never replaced, refusal (when
+// given) receives RefusedLineMessage and text is left as it was.
+bool DecodeTextFile(std::string_view bytes, std::string &text, std::string *refusal = nullptr);
+
+// "Строка 3: Символ (U+1F600) нельзя сохранить: ..." (windows-1251); lines count from 1.
+std::string RefusedLineMessage(std::size_t line, char32_t refused);
 
 // One import. Read (or SetText) first, then Parse; the body can then be stored.
 class TextContractImporter {
@@ -57,8 +62,9 @@ class TextContractImporter {
     // place is the user's settlement, put into the new template's date line.
     explicit TextContractImporter(std::string name, std::string_view place = {});
 
-    // Reads the file at path (UTF-8 path). A file that cannot be read, is larger than 64 KB or
-    // is not text leaves the text empty and adds its message; Parse then fails.
+    // Reads the file at path (UTF-8 path). A file that cannot be read, is larger than 64 KB, is
+    // not text or holds a character windows-1251 lacks leaves the text empty and adds its
+    // message; Parse then fails.
     bool Read(const std::string &path);
     // Takes text already decoded to windows-1251; too long a text is refused as Read does.
     bool SetText(std::string text);

@@ -268,6 +268,34 @@ class LibraryDraftingTest : public QObject {
         QCOMPARE(shown, QStringLiteral("0:Договоры;0:Мои шаблоны;0:lease;0:Журнал документов;"));
         QVERIFY(QFileInfo::exists(Templates(QStringLiteral("lease"))));
     }
+
+    // A text with a character windows-1251 lacks: the message names it and its line, and the
+    // library and its folder stay as they were.
+    void importRefusesACharacterTheCodePageLacks() {
+        QFile lease(QStringLiteral(DRAVO_SOURCE_DIR "/resources/library/lease.txt"));
+        QVERIFY(lease.open(QIODevice::ReadOnly));
+        const QString source = m_dir.path() + QStringLiteral("/rent.txt");
+        QFile rent(source);
+        QVERIFY(rent.open(QIODevice::WriteOnly));
+        rent.write(QStringLiteral("Аренда 😀\n").toUtf8() + lease.readAll());
+        rent.close();
+        MessageBox::takeMessages();
+        QString shown;
+        OpenLibrary([&shown, source](QDialog &d) {
+            CLibraryDialog &lib = AsLibrary(d);
+            Select(lib, QStringLiteral("Мои шаблоны"));
+            FileDialog::setNextFileName(source);
+            Child<QPushButton>(d, "import")->click();
+            shown = Shown(lib);
+            Child<QPushButton>(d, "cancel")->click();
+        });
+        QCOMPARE(shown, QStringLiteral("0:Договоры;0:Мои шаблоны;0:lease;0:Журнал документов;"));
+        QVERIFY(!QFileInfo::exists(Templates(QStringLiteral("rent"))));
+        const QStringList messages = MessageBox::takeMessages();
+        QVERIFY2(!messages.isEmpty() &&
+                     messages.first().startsWith(QStringLiteral("Строка 1: Символ (U+1F600)")),
+                 qPrintable(messages.join(QLatin1Char('|'))));
+    }
 };
 
 DRAVO_APP_TEST_MAIN(LibraryDraftingTest)

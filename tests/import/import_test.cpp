@@ -273,6 +273,91 @@ TEST(DecodeTextFile, Encodings) {
     EXPECT_FALSE(DecodeTextFile(std::string("a\0b", 3), text));
 }
 
+// A character windows-1251 lacks is refused with its line in every encoding, never replaced.
+struct Refusal {
+    const char *name;
+    const char *utf8; // the text, UTF-8
+    std::size_t line; // 0: the text fits
+    char32_t refused;
+};
+
+const Refusal kRefusals[] = {
+    {"emoji in the first line", "ДОГОВОР 😀\nПоставщик\nПокупатель", 1, 0x1F600},
+    {"rouble sign in the last line", "ДОГОВОР\nПоставщик\nЦена 100 ₽", 3,
+     0x20BD},
+    {"sign in the middle after CR LF", "ДОГОВОР\r\nЦена ≥ 5\r\nконец", 2, 0x2265},
+    {"after a lone CR", "ДОГОВОР\rЦена\r× 2", 3, 0xD7},
+    {"last line without its end", "ДОГОВОР\n\n½", 3, 0xBD},
+    {"euro, dashes and quotes fit", "Цена 5 € — «ровно» … №1", 0, 0},
+};
+
+// The same text in each encoding the importer reads.
+std::string Encoded(const std::string &utf8, int encoding) {
+    if (encoding == 0)
+        return utf8;
+    if (encoding == 1)
+        return "\xEF\xBB\xBF" + utf8;
+    const bool little = encoding == 2;
+    std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
+    const auto unit = [&](char16_t u) {
+        out += static_cast<char>(little ? u & 0xFF : u >> 8);
+        out += static_cast<char>(little ? u >> 8 : u & 0xFF);
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t cp = cp1251::DecodeUtf8(utf8, i);
+        if (cp >= 0x10000) {
+            unit(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            unit(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        } else {
+            unit(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+TEST(DecodeTextFile, RefusesWhatWindows1251LacksWithItsLine) {
+    const char *encodings[] = {"UTF-8", "UTF-8 with a mark", "UTF-16 LE", "UTF-16 BE"};
+    for (const Refusal &r : kRefusals) {
+        for (int e = 0; e < 4; ++e) {
+            std::string text = "kept", refusal;
+            const bool decoded = DecodeTextFile(Encoded(r.utf8, e), text, &refusal);
+            const std::string what = std::string(r.name) + ", " + encodings[e];
+            if (r.line == 0) {
+                EXPECT_TRUE(decoded) << what;
+                EXPECT_EQ(text, FromUtf8(r.utf8)) << what;
+                EXPECT_EQ(refusal, "") << what;
+                continue;
+            }
+            EXPECT_FALSE(decoded) << what;
+            EXPECT_EQ(text, "kept") << what;
+            EXPECT_EQ(refusal, RefusedLineMessage(r.line, r.refused)) << what;
+        }
+    }
+    // The message names the line and the character's code, in windows-1251.
+    EXPECT_EQ(ToUtf8(RefusedLineMessage(3, 0x20BD)).rfind("Строка 3: Символ (U+20BD) нельзя", 0),
+              0u);
+    // A lone surrogate is no character either.
+    std::string text, refusal;
+    EXPECT_FALSE(DecodeTextFile(std::string("\xFF\xFE"
+                                            "A\0\x00\xD8",
+                                            6),
+                                text, &refusal));
+    EXPECT_EQ(refusal, RefusedLineMessage(1, 0xFFFD));
+}
+
+TEST(ImportTextFile, ARefusedCharacterWritesNothing) {
+    TempDir dir;
+    const std::string source =
+        dir.Write("in.txt", ToUtf8(ContractOfSize(300)) + "\nИтого: 100 ₽\n");
+    const std::string target = (dir.path / "out.adf").string();
+    const ImportOutcome out = ImportTextFile(source, target, "x");
+    EXPECT_FALSE(out.done);
+    EXPECT_FALSE(out.recognised);
+    ASSERT_EQ(out.messages.size(), 1u);
+    EXPECT_NE(out.messages[0].find("U+20BD"), std::string::npos) << ToUtf8(out.messages[0]);
+    EXPECT_FALSE(fs::exists(target));
+}
+
 TEST(LibraryImport, PlacesTheConvertedTemplate) {
     TempDir dir;
     for (const char *sub : {"Data", "Templates", "Registers"})
