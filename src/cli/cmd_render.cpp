@@ -31,12 +31,17 @@ struct RenderRequest {
 };
 
 // The page as a browser reads a UTF-8 file: converted, with the encoding declared.
-std::string ForReading(const std::string &page) {
-    std::string out = ToUtf8(page);
-    const std::size_t head = out.find("<HEAD>");
-    if (head != std::string::npos)
-        out.insert(head + 6,
-                   "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">");
+// Written in one pass, at its final size: a large page is not moved to make room.
+std::string ForReading(std::string_view page) {
+    constexpr std::string_view kMeta =
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">";
+    const std::size_t head = page.find("<HEAD>");
+    const std::size_t split = head == std::string_view::npos ? page.size() : head + 6;
+    std::string out;
+    AppendUtf8(out, page.substr(0, split));
+    if (head != std::string_view::npos)
+        out += kMeta;
+    AppendUtf8(out, page.substr(split));
     return out;
 }
 

@@ -279,21 +279,26 @@ bool ReadWholeFile(const std::string &path, std::string &bytes, std::string &err
     std::size_t have = 0;
     for (;;) {
         if (have == out.size()) {
-            // The file grew since fstat: read on, still within the limit.
-            if (have >= maxBytes) {
-                char probe;
-                const ssize_t n = ::read(fd.fd, &probe, 1);
-                if (n > 0)
-                    return tooLarge();
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n < 0) {
-                    error = Reason(path);
-                    return false;
-                }
-                break;
+            // The end of the file as fstat measured it: a small read says whether it grew
+            // since, so that the usual file is read into its buffer without growing (and so
+            // copying) it.
+            char probe[4096];
+            const ssize_t n = ::read(fd.fd, probe, sizeof probe);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                error = Reason(path);
+                return false;
             }
+            if (n == 0)
+                break;
+            // It grew: read on, still within the limit.
+            if (have + static_cast<std::uint64_t>(n) > maxBytes)
+                return tooLarge();
+            out.append(probe, static_cast<std::size_t>(n));
+            have = out.size();
             out.resize(std::min<std::uint64_t>(maxBytes, have + 65536));
+            continue;
         }
         const ssize_t n = ::read(fd.fd, out.data() + have, out.size() - have);
         if (n < 0) {

@@ -37,30 +37,77 @@ constexpr std::array<Utf8Of, 256> kUtf8Of = MakeUtf8Table();
 
 } // namespace
 
-std::string ToUtf8(std::string_view in) {
-    // One pass into room for the longest result, cut to its length at the end: runs of plain
-    // ASCII are copied eight bytes at a time, every other byte from the table.
-    std::string out;
-    out.resize(in.size() * 3);
-    char *o = out.data();
+namespace {
+
+// Whether the eight bytes at p are plain ASCII.
+bool AsciiWord(const char *p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return (word & 0x8080808080808080ULL) == 0;
+}
+
+// The length of the UTF-8 of in: one byte more for each byte from 0x80, two more for the few
+// whose characters take three bytes (all below 0xC0, where the Cyrillic letters start). Counted
+// eight bytes at a time.
+std::size_t Utf8Length(std::string_view in) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    std::size_t length = in.size();
     const char *p = in.data();
     const char *const end = p + in.size();
-    while (p != end) {
-        if (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                std::memcpy(o, p, 8);
-                o += 8;
-                p += 8;
-                continue;
-            }
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        const std::uint64_t high = word & kHighBits;
+        if (high == 0)
+            continue;
+        length += static_cast<std::size_t>(((high >> 7) * kOnes) >> 56);
+        // Bytes 0x80..0xBF: the high bit without the next one.
+        if ((high & ~(word << 1)) != 0)
+            for (int k = 0; k < 8; ++k)
+                length += kUtf8Of[static_cast<unsigned char>(p[k])].length == 3;
+    }
+    for (; p != end; ++p)
+        length += kUtf8Of[static_cast<unsigned char>(*p)].length - 1u;
+    return length;
+}
+
+} // namespace
+
+void AppendUtf8(std::string &out, std::string_view in) {
+    // The exact length first, so that a large page touches no more memory than its UTF-8
+    // needs (room for the longest result, three times the text, cost more in page faults than
+    // the counting pass). Then eight bytes at a time: plain ASCII is copied as it is, other
+    // bytes from the table, three bytes written for each (the room past a shorter character is
+    // overwritten next). Two bytes more must follow a word for the room past its last
+    // character; the last few bytes are written at their own length.
+    const std::size_t start = out.size();
+    out.resize(start + Utf8Length(in));
+    char *o = out.data() + start;
+    const char *p = in.data();
+    const char *const end = p + in.size();
+    for (; end - p >= 10; p += 8) {
+        if (AsciiWord(p)) {
+            std::memcpy(o, p, 8);
+            o += 8;
+            continue;
         }
-        const Utf8Of &u = kUtf8Of[static_cast<unsigned char>(*p++)];
-        std::memcpy(o, u.bytes, 3); // the room past the character is overwritten next
+        for (int k = 0; k < 8; ++k) {
+            const Utf8Of &u = kUtf8Of[static_cast<unsigned char>(p[k])];
+            std::memcpy(o, u.bytes, 3);
+            o += u.length;
+        }
+    }
+    for (; p != end; ++p) {
+        const Utf8Of &u = kUtf8Of[static_cast<unsigned char>(*p)];
+        std::memcpy(o, u.bytes, u.length);
         o += u.length;
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+std::string ToUtf8(std::string_view in) {
+    std::string out;
+    AppendUtf8(out, in);
     return out;
 }
 
@@ -164,6 +211,29 @@ std::string ToLower(std::string_view text) {
     std::string out(text);
     for (char &c : out)
         c = static_cast<char>(cp1251::Lower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string EscapedField(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            break;
+        default:
+            out += c;
+        }
+    }
     return out;
 }
 

@@ -147,6 +147,8 @@ constexpr char32_t DecodeUtf8(std::string_view s, std::size_t &i) {
 
 // windows-1251 bytes to UTF-8; every byte has a character, so this never fails.
 std::string ToUtf8(std::string_view cp1251Text);
+// The same, appended to out (exactly as long as it needs, no room to spare).
+void AppendUtf8(std::string &out, std::string_view cp1251Text);
 
 // UTF-8 to windows-1251; a character the code page lacks (or a malformed byte) becomes '?'.
 std::string FromUtf8(std::string_view utf8Text);

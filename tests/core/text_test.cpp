@@ -26,6 +26,26 @@ TEST(Cp1251, RunsOfAsciiAroundOtherBytesConvertAsSingleBytes) {
         }
 }
 
+TEST(Cp1251, AppendsExactlyWhateverEndsTheText) {
+    // The result is written at its exact length: texts of every length that end in characters
+    // of one, two and three bytes (the last bytes have no room to spare), appended after text.
+    const char ends[] = {'a', static_cast<char>(0xE0), static_cast<char>(0x85),
+                         static_cast<char>(0xB9)}; // a, а, …, №
+    for (std::size_t length = 0; length <= 20; ++length)
+        for (const char first : ends)
+            for (const char last : ends) {
+                std::string text(length, first);
+                text += last;
+                std::string expected = "head ";
+                for (const char c : text)
+                    expected += ToUtf8(std::string(1, c));
+                std::string out = "head ";
+                AppendUtf8(out, text);
+                EXPECT_EQ(out, expected) << length;
+                EXPECT_EQ(ToUtf8(text), expected.substr(5)) << length;
+            }
+}
+
 TEST(Cp1251, ConvertsRussianBothWays) {
     const std::string utf8 = "Договор № 5 «поставки», ёЁ — €";
     const std::string bytes = FromUtf8(utf8);
