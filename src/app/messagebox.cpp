@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <cstdio>
 #include <deque>
 
 namespace dravo {
@@ -40,12 +41,19 @@ MessageBox::Answer Queued(std::initializer_list<MessageBox::Answer> allowed,
 
 // Shows the box and waits for the user. An unattended run (DRAVO_MESSAGE_TIMEOUT_MS set, as the
 // tests that start the program do) closes each box by itself after that many milliseconds, with
-// the answer of its close button.
+// the answer of its close button, and notes on the standard error what it closed, so that
+// whoever runs it can read what the program said and wait for it.
 void Run(QMessageBox &box) {
     static const int timeoutMs = qEnvironmentVariableIntValue("DRAVO_MESSAGE_TIMEOUT_MS");
-    if (timeoutMs > 0)
-        QTimer::singleShot(timeoutMs, &box, [&box] { box.done(QMessageBox::Cancel); });
+    if (timeoutMs <= 0) {
+        box.exec();
+        return;
+    }
+    QTimer::singleShot(timeoutMs, &box, [&box] { box.done(QMessageBox::Cancel); });
     box.exec();
+    const QByteArray text = box.text().simplified().toUtf8();
+    std::fprintf(stderr, "message closed: %s\n", text.constData());
+    std::fflush(stderr);
 }
 
 void Show(QWidget *parent, QMessageBox::Icon icon, const QString &text) {

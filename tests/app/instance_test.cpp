@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QProcess>
 #include <chrono>
+#include <cstdio>
 #include <future>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -33,7 +34,7 @@ class Program {
         env.insert(QStringLiteral("DRAVO_MESSAGE_TIMEOUT_MS"), QStringLiteral("400"));
         m_process.setProcessEnvironment(env);
         m_process.setProgram(QStringLiteral(DRAVO_PROGRAM));
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     }
     ~Program() {
         if (m_process.state() != QProcess::NotRunning) {
@@ -47,8 +48,26 @@ class Program {
     }
     QProcess &Process() { return m_process; }
 
+    // Waits until the program has noted that many closed messages holding text on its standard
+    // error (an unattended run closes its messages by itself); what it writes is passed on.
+    bool WaitForClosedMessages(const QString &text, int count, int ms = 30000) {
+        const QByteArray marker = "message closed: " + text.toUtf8();
+        QElapsedTimer clock;
+        clock.start();
+        while (m_errors.count(marker) < count) {
+            if (clock.elapsed() > ms || m_process.state() == QProcess::NotRunning)
+                return false;
+            m_process.waitForReadyRead(100);
+            const QByteArray more = m_process.readAllStandardError();
+            std::fwrite(more.constData(), 1, std::size_t(more.size()), stderr);
+            m_errors += more;
+        }
+        return true;
+    }
+
   private:
     QProcess m_process;
+    QByteArray m_errors;
 };
 
 // Waits until a program answers on the socket name.
@@ -110,11 +129,15 @@ class InstanceTest : public QObject {
         QCOMPARE(second.Process().exitCode(), 0); // handed over
 
         // The first program's message closes by itself; it must then still be running and
-        // take the next file.
-        QTest::qWait(1500);
-        QCOMPARE(first.Process().state(), QProcess::Running);
+        // take the next file (only its running event loop answers "ok").
+        const QString cannotOpen = QStringLiteral("Не удалось открыть документ");
+        QVERIFY2(first.WaitForClosedMessages(cannotOpen, 1), "the message never closed");
         QVERIFY(PassToRunningInstance(apptest::SampleTemplate(), socketName, 5000));
-        QTest::qWait(500);
+        // Files are opened in the order they come: once the message of the next missing file
+        // has closed, the sample has been opened as well.
+        QVERIFY(PassToRunningInstance(missing, socketName, 5000));
+        QVERIFY2(first.WaitForClosedMessages(cannotOpen, 2), "the second message never closed");
+        QVERIFY(InstanceServer::SomebodyAnswers(socketName, 5000));
         QCOMPARE(first.Process().state(), QProcess::Running);
     }
 
