@@ -25,8 +25,12 @@ std::string Local(const QString &path) {
     return path.toStdString();
 }
 
-QString Shown(const std::string &cp1251) {
-    return QString::fromStdString(ToUtf8(cp1251));
+// A reason from the file system names the file in the path's own (UTF-8) bytes; a message of
+// the file's format is windows-1251 text.
+QString Shown(const std::string &why, const std::string &file) {
+    if (!file.empty() && why.rfind(file, 0) == 0)
+        return QString::fromStdString(why);
+    return QString::fromStdString(ToUtf8(why));
 }
 
 } // namespace
@@ -48,7 +52,7 @@ bool CHolderDoc::LoadUser(const QString &userFile, QString *error) {
     if (LoadUserRequisitesKeepingDamaged(Local(userFile), m_user, why))
         return true;
     if (error)
-        *error = Shown(why);
+        *error = Shown(why, Local(userFile));
     return false;
 }
 
@@ -65,7 +69,7 @@ bool CHolderDoc::Open(const QString &path, QString *error) {
     std::string why;
     if (!LoadBodyFile(Local(path), body, why)) {
         if (error)
-            *error = Shown(why);
+            *error = Shown(why, Local(path));
         return false;
     }
     m_body = std::move(body);
@@ -92,7 +96,7 @@ bool CHolderDoc::Save(const QString &path, QString *error) {
     std::string why;
     if (!SaveBodyFile(Local(path), copy, why)) {
         if (error)
-            *error = Shown(why);
+            *error = Shown(why, Local(path));
         return false;
     }
     m_body = std::move(copy);
@@ -117,7 +121,7 @@ bool CHolderDoc::OpenDatabase(const QString &templatesRoot,
                               const std::function<void(QString)> &sink) {
     auto db = std::make_unique<refdata::DocumentDatabase>([sink](const std::string &message) {
         if (sink)
-            sink(Shown(message));
+            sink(Shown(message, {}));
     });
     if (!db->Open(templatesRoot)) {
         m_database.reset();
@@ -135,7 +139,7 @@ bool CHolderDoc::ReopenDatabase(const QString &databaseRoot,
         return m_database->Reopen(databaseRoot); // the selection stays with it
     auto db = std::make_unique<refdata::DocumentDatabase>([sink](const std::string &message) {
         if (sink)
-            sink(Shown(message));
+            sink(Shown(message, {}));
     });
     if (!db->Reopen(databaseRoot))
         return false;
@@ -221,7 +225,7 @@ bool CHolderDoc::RecordClosedPath(const QString &userFile, QString *error) {
             return true;
     }
     if (error)
-        *error = Shown(why);
+        *error = Shown(why, Local(userFile));
     return false;
 }
 

@@ -130,7 +130,10 @@ class InstanceTest : public QObject {
 
         // The first program's message closes by itself; it must then still be running and
         // take the next file (only its running event loop answers "ok").
-        const QString cannotOpen = QStringLiteral("Не удалось открыть документ");
+        // The file system's reason names the file as the command line did (the temporary
+        // folder's name is Russian: it read "Р”Р РђР’Рћ" when taken for windows-1251).
+        const QString cannotOpen =
+            QStringLiteral("Не удалось открыть документ %1. %1: ").arg(missing);
         QVERIFY2(first.WaitForClosedMessages(cannotOpen, 1), "the message never closed");
         QVERIFY(PassToRunningInstance(apptest::SampleTemplate(), socketName, 5000));
         // Files are opened in the order they come: once the message of the next missing file
