@@ -13,29 +13,10 @@ namespace {
 
 constexpr std::string_view kUsage = "FILE.adf [--set WORD=VALUE ...]";
 
-// A field of the listing: tabs, line breaks and backslashes written as escapes, so that every
-// item stays one line of four tab-separated fields.
+// A field of the listing: escaped as the journal stores variable data, so that every item stays
+// one line of four tab-separated fields.
 std::string Field(std::string_view text) {
-    std::string out;
-    for (const char c : ToUtf8(text)) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return ToUtf8(EscapedField(text));
 }
 
 std::string LoadError(const std::string &file, const std::string &error) {

@@ -176,6 +176,13 @@ std::string ToLower(std::string_view text);
 // Equal but for letter case, by the code page's rules.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
+// A field of a line of tab-separated fields: backslashes, tabs and line feeds written as "\\",
+// "\t" and "\n", so that the field stays on its line. A carriage return is left out (a line
+// break typed on Windows is "\r\n": its "\n" stands for it), as the variable data stored with
+// a registered contract has always been written. ASCII only is touched, so the same holds for
+// windows-1251 and UTF-8 text.
+std::string EscapedField(std::string_view text);
+
 // Compile-time literal: "ДОГОВОР"_w is the windows-1251 bytes of the UTF-8 literal, as a view of
 // static storage. A character the code page lacks fails to compile.
 namespace literal_detail {

@@ -85,29 +85,6 @@ QVariantList CardValues(const JournalRow &row) {
             ToQt(row.nf)};
 }
 
-std::string Escaped(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::optional<Date> IsoDay(std::string_view text) {
     const QDate date =
         QDate::fromString(QString::fromLatin1(text.data(), qsizetype(text.size())), Qt::ISODate);
@@ -135,9 +112,9 @@ std::string VariableDataText(const CBody &body) {
     for (const CPun &item : body.m_parVariables.m_arItems) {
         if (item.m_strName.empty() || (!item.m_strFont.empty() && item.m_strFont[0] == '-'))
             continue;
-        out += Escaped(item.m_strName);
+        out += EscapedField(item.m_strName);
         out += '\t';
-        out += Escaped(item.m_strText);
+        out += EscapedField(item.m_strText);
         out += '\n';
     }
     return out;

@@ -1,5 +1,5 @@
-// Watches the largest single allocation made while a probe is alive, so a test can show that a
-// reader never trusts a length from its input with memory.
+// Watches the allocations made while a probe is alive: the largest single one, so a test can show
+// that a reader never trusts a length from its input with memory, and how many there were.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +14,7 @@ class AllocationProbe {
     AllocationProbe &operator=(const AllocationProbe &) = delete;
 
     std::size_t Largest() const;
+    long Count() const;
 };
 
 } // namespace dravo::test

@@ -110,3 +110,22 @@ TEST(Text, ExactConversionRefusesWhatTheCodePageLacks) {
     EXPECT_NE(message.find("U+1F600"), std::string::npos) << message;
     EXPECT_NE(RefusedCharacterMessage(0x85).find("(U+0085)"), std::string::npos);
 }
+
+TEST(EscapedField, KeepsAFieldOnItsLine) {
+    struct Case {
+        const char *text, *escaped;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"plain", "plain"},
+        {"a\tb", "a\\tb"},
+        {"a\nb", "a\\nb"},
+        {"a\r\nb", "a\\nb"}, // a line break typed on Windows is one "\n"
+        {"a\rb", "ab"},
+        {"C:\\path", "C:\\\\path"},
+        {"\\n", "\\\\n"}, // typed as it looks stays distinct from a line feed
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(EscapedField(c.text), c.escaped) << c.text;
+    EXPECT_EQ(EscapedField("Срок\tпоставки"_w), "Срок\\tпоставки"_w);
+}

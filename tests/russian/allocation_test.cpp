@@ -1,34 +1,10 @@
 // The person forms are built in a reused buffer: a call allocates only for the forms too long to
 // be kept inside a string, never for the work on the way.
+#include "../core/allocation_probe.h"
 #include "helpers.h"
 #include "russian/declension.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> g_allocations{0};
-} // namespace
-
-// The replaceable global allocation functions of this test program: plain malloc and free,
-// counted.
-void *operator new(std::size_t size) {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void *p) noexcept {
-    std::free(p);
-}
-
-void operator delete(void *p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace dravo {
 namespace {
@@ -51,9 +27,13 @@ TEST(PersonFormsAllocations, OnlyForFormsTooLongForTheString) {
     for (const Person &p : people) {
         const std::string surname = W(p.surname), name = W(p.namePatronymic), post = W(p.post);
         BuildPersonForms(surname, name, post); // the first call of a thread sets up its buffer
-        const long before = g_allocations.load();
-        const PersonForms f = BuildPersonForms(surname, name, post);
-        const long made = g_allocations.load() - before;
+        long made = 0;
+        PersonForms f;
+        {
+            AllocationProbe probe;
+            f = BuildPersonForms(surname, name, post);
+            made = probe.Count();
+        }
         long longForms = 0;
         for (const std::string *s :
              {&f.surname, &f.namePatronymic, &f.post, &f.initials, &f.initialsSurname,
