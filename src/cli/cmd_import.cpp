@@ -103,8 +103,8 @@ int Run(const Args &args) {
     const bool recognised = importer.Parse();
     for (const std::string &m : importer.Messages())
         FailText(m);
-    if (!recognised)
-        return FailText(import::NotRecognisedMessage());
+    if (!recognised) // a refused character has been named: the text was not even looked at
+        return importer.Refused() ? 1 : FailText(import::NotRecognisedMessage());
     std::string error;
     if (setup && !ApplySetup(*setup, importer.Body(), error))
         return Fail(error);

@@ -16,7 +16,9 @@ library::ImportConverter LibraryImportConverter(const library::FolderStore &stor
         if (show)
             for (const std::string &m : out.messages)
                 show(m);
-        return out.done;
+        if (out.done)
+            return library::Conversion::Done;
+        return out.refused ? library::Conversion::Refused : library::Conversion::NotRecognised;
     };
 }
 

@@ -391,7 +391,8 @@ bool TextContractImporter::Read(const std::string &path) {
     }
     std::string text, refusal;
     if (!DecodeTextFile(bytes, text, &refusal)) {
-        if (!refusal.empty()) // never replaced by "?": the user is told what and where
+        m_refused = !refusal.empty();
+        if (m_refused) // never replaced by "?": the user is told what and where
             m_messages.push_back(std::move(refusal));
         return false; // not text: nothing to recognise
     }
@@ -542,6 +543,7 @@ ImportOutcome ImportTextFile(const std::string &source, const std::string &targe
     out.recognised = importer.Parse();
     if (out.recognised)
         out.done = importer.Store(target);
+    out.refused = importer.Refused();
     out.messages = importer.Messages();
     return out;
 }

@@ -79,6 +79,8 @@ class TextContractImporter {
     const CBody &Body() const { return m_body; }
     // The messages of reading and storing, windows-1251, in the order they arose.
     const std::vector<std::string> &Messages() const { return m_messages; }
+    // Whether Read refused the text for a character windows-1251 lacks.
+    bool Refused() const { return m_refused; }
 
   private:
     void RecognisePreamble(std::string_view preamble);
@@ -88,6 +90,7 @@ class TextContractImporter {
     std::string m_text;
     CBody m_body;
     std::vector<std::string> m_messages;
+    bool m_refused = false;
     bool m_firstHeadingTaken = false; // the first heading has found its article
     std::size_t m_clauseCount = 0;    // clauses filled in the current article
     bool m_headingRun = false;        // the previous line was a heading
@@ -99,6 +102,7 @@ class TextContractImporter {
 struct ImportOutcome {
     bool done = false;
     bool recognised = false;
+    bool refused = false; // a character windows-1251 lacks: the messages say which and where
     std::vector<std::string> messages;
 };
 ImportOutcome ImportTextFile(const std::string &source, const std::string &target,

@@ -194,8 +194,10 @@ Outcome Library::Import(const std::string &title, const std::string &source,
     if (title.empty() || source.empty())
         return out;
     const std::string name = ImportName(title);
-    if (!convert || !convert(source, name)) {
-        out.message = ImportFailedMessage();
+    const Conversion converted = convert ? convert(source, name) : Conversion::NotRecognised;
+    if (converted != Conversion::Done) {
+        if (converted == Conversion::NotRecognised)
+            out.message = ImportFailedMessage();
         return out;
     }
     const NodeId s = m_tree.Selected();

@@ -40,9 +40,17 @@ FileFolder FolderOf(int image);
 std::string WithoutCopyMarks(std::string name);
 std::string_view CopySuffix(); // " (копия)"
 
+// What a converter made of a text file.
+enum class Conversion {
+    Done,          // the template is stored at its library path
+    NotRecognised, // the library says so
+    Refused, // the converter has told the user why already (a character the text may not hold)
+};
+
 // Turns the text file at source into the template called name, stored at its library path.
-// The plain-text importer plugs in here; false when the text is not recognised.
-using ImportConverter = std::function<bool(const std::string &source, const std::string &name)>;
+// The plain-text importer plugs in here.
+using ImportConverter =
+    std::function<Conversion(const std::string &source, const std::string &name)>;
 
 // The result of an operation: done, or the message to show. nameRefused says the name broke a
 // rule, so the dialog that asked for it stays open.

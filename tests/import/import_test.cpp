@@ -353,6 +353,7 @@ TEST(ImportTextFile, ARefusedCharacterWritesNothing) {
     const ImportOutcome out = ImportTextFile(source, target, "x");
     EXPECT_FALSE(out.done);
     EXPECT_FALSE(out.recognised);
+    EXPECT_TRUE(out.refused);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_NE(out.messages[0].find("U+20BD"), std::string::npos) << ToUtf8(out.messages[0]);
     EXPECT_FALSE(fs::exists(target));
@@ -391,6 +392,15 @@ TEST(LibraryImport, PlacesTheConvertedTemplate) {
     EXPECT_EQ(refused.message, library::ImportFailedMessage());
     EXPECT_FALSE(fs::exists(store.ElementPath(library::FileFolder::Templates, "B")));
     EXPECT_TRUE(shown.empty());
+
+    // A character windows-1251 lacks: its message alone, not "not recognised" after it.
+    const std::string rouble = dir.Write("r.txt", ToUtf8(ContractOfSize(300)) + "\n100 ₽\n");
+    const library::Outcome told = lib.Import("R", rouble, convert);
+    EXPECT_FALSE(told.done);
+    EXPECT_EQ(told.message, "");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("U+20BD"), std::string::npos);
+    EXPECT_FALSE(fs::exists(store.ElementPath(library::FileFolder::Templates, "R")));
 }
 
 } // namespace

@@ -168,9 +168,15 @@ TEST_F(LibraryTest, ImportNamesPlacesAndKeepsItsFileWithoutAPlace) {
     const ImportConverter ok = [&](const std::string &, const std::string &name) {
         converted.push_back(name);
         Write(TemplateFile(name), "imported");
-        return true;
+        return Conversion::Done;
     };
-    const ImportConverter refuse = [](const std::string &, const std::string &) { return false; };
+    const ImportConverter refuse = [](const std::string &, const std::string &) {
+        return Conversion::NotRecognised;
+    };
+    // A converter that has told the user why leaves the library nothing to add.
+    const ImportConverter told = [](const std::string &, const std::string &) {
+        return Conversion::Refused;
+    };
 
     EXPECT_EQ(lib->Import(std::string("Аренда"_w), "/x.txt", ok).message, ImportPlaceMessage());
     EXPECT_TRUE(Exists(TemplateFile("Аренда"_w)));
@@ -180,6 +186,9 @@ TEST_F(LibraryTest, ImportNamesPlacesAndKeepsItsFileWithoutAPlace) {
     Add("child");
     lib->Tree().Select(folder);
     EXPECT_EQ(lib->Import("x", "/x.txt", refuse).message, ImportFailedMessage());
+    const Outcome quiet = lib->Import("x", "/x.txt", told);
+    EXPECT_FALSE(quiet.done);
+    EXPECT_EQ(quiet.message, "");
     // The file of the name is there: the import never overwrites it.
     ASSERT_TRUE(lib->Import(std::string("Аренда"_w), "/x.txt", ok).done);
     EXPECT_EQ(converted.back(), "Аренда (копия)"_w);
