@@ -254,6 +254,12 @@ class NetworkWindowTest : public QObject {
         CBody alpha;
         QVERIFY(LoadLists((m_alphaCopy + "/Data/buff.dat").toStdString(), alpha, error));
         QVERIFY(Shell().lists == alpha);
+        // With nothing else to be seen of the network, the computer in use is shown.
+        SetNetworkFactory([] { return std::make_unique<CombinedProvider>(); });
+        NetworkDialog dialog(0);
+        QCOMPARE(Text(dialog, "templates"), QStringLiteral("на ALPHA"));
+        SetNetworkFactory(
+            [] { return std::make_unique<MountedShareProvider>(MountSources::Current()); });
     }
 
     void aVanishedShareLosesNoDocument() {

@@ -4,6 +4,7 @@
 #include "app/dialogs/ok_cancel.h"
 #include "app/messagebox.h"
 #include "app/printing.h"
+#include "app/settings.h"
 #include "app/sharing.h"
 
 #include <QCheckBox>
@@ -142,10 +143,19 @@ NetworkDialog::NetworkDialog(int openDocumentWindows, QWidget *parent)
     : QDialog(parent), m_nOpenWindows(openDocumentWindows) {
     setWindowTitle(QStringLiteral("Сетевая работа"));
     {
-        // Whether there is a network at all decides what the edits show.
+        // Whether there is a network at all decides what the edits show; a root that is on a
+        // network computer now (the roots were just checked) shows it is there.
         BusyCursor busy;
-        const auto network = MakeNetwork();
-        m_state = NetworkWorkState::Load(NetworkAvailable(*network));
+        using namespace setting;
+        const auto networkRoot = [](const char *isLocal) {
+            return Settings::ReadPathSetting(isLocal) != QLatin1String("yes");
+        };
+        bool available = networkRoot(kIsLocalTemplates) || networkRoot(kIsLocalDatabase);
+        if (!available) {
+            const auto network = MakeNetwork();
+            available = NetworkAvailable(*network);
+        }
+        m_state = NetworkWorkState::Load(available);
     }
 
     const auto edit = [this](const char *name) {
