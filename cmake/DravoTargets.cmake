@@ -14,8 +14,11 @@ function(dravo_library name)
 endfunction()
 
 # A GoogleTest executable from every .cpp of a tests folder; each case is registered with CTest.
+# ON_SERVER: every case is registered a second time ("pg." before its name) to run against the
+# PostgreSQL server that the test run starts (tests/CMakeLists.txt), its address in
+# DRAVO_TEST_SERVER.
 function(dravo_gtest name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "ON_SERVER" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -29,4 +32,12 @@ function(dravo_gtest name)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1")
+  if(ARG_ON_SERVER AND DRAVO_TEST_SERVER)
+    gtest_discover_tests(${name}
+      TEST_PREFIX "pg."
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;DRAVO_TEST_SERVER=${DRAVO_TEST_SERVER};DRAVO_TEST_SERVER_DIR=${DRAVO_TEST_SERVER_DIR}"
+        FIXTURES_REQUIRED pgserver)
+  endif()
 endfunction()

@@ -1,6 +1,6 @@
 #include "connection.h"
 
-#include "dialect.h"
+#include "server.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,8 +18,16 @@ QString NewConnectionName() {
     return QStringLiteral("dravo-refdata-%1").arg(++counter);
 }
 
-DbError::Kind KindOf(const QSqlError &error) {
-    return dialect::IsRefusal(error) ? DbError::Kind::Refused : DbError::Kind::Failed;
+DbError::Kind KindOf(const Dialect &dialect, const QSqlError &error) {
+    if (dialect.IsRefusal(error))
+        return DbError::Kind::Refused;
+    return dialect.IsBusy(error) ? DbError::Kind::Busy : DbError::Kind::Failed;
+}
+
+// The reason of a failure as the driver gives it, without Qt's own "Unable to ..." prefix.
+QString Reason(const QSqlError &error) {
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text() : text;
 }
 
 } // namespace
@@ -38,9 +46,12 @@ SqlConnection::~SqlConnection() {
     Close();
 }
 
-bool SqlConnection::Open(const QString &path, OpenMode mode, QString *error) {
+bool SqlConnection::Open(const QString &location, OpenMode mode, QString *error) {
     Close();
     m_openFailure = OpenFailure::None;
+    if (IsServerAddress(location))
+        return OpenServer(location, error);
+    const QString &path = location;
     auto fail = [&](OpenFailure failure, const QString &reason) {
         Close();
         m_openFailure = failure;
@@ -48,10 +59,11 @@ bool SqlConnection::Open(const QString &path, OpenMode mode, QString *error) {
             *error = reason;
         return false;
     };
-    if (!dialect::DriverAvailable())
+    m_dialect = &SqliteDialect();
+    if (!m_dialect->DriverAvailable())
         return fail(
             OpenFailure::NoDriver,
-            QStringLiteral("the Qt SQL driver %1 is not installed").arg(dialect::DriverName()));
+            QStringLiteral("the Qt SQL driver %1 is not installed").arg(m_dialect->DriverName()));
     const QFileInfo info(path);
     if (mode == OpenMode::ExistingOnly) {
         // The engine would quietly create an empty database in place of a missing one.
@@ -63,22 +75,66 @@ bool SqlConnection::Open(const QString &path, OpenMode mode, QString *error) {
         return fail(OpenFailure::NoFile,
                     QStringLiteral("%1: cannot create the folder").arg(info.absolutePath()));
     }
-    m_db = QSqlDatabase::addDatabase(dialect::DriverName(), m_name);
+    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_name);
     if (!m_db.isValid())
         return fail(OpenFailure::NoConnection, m_db.lastError().text());
     m_db.setDatabaseName(path);
-    m_db.setConnectOptions(dialect::ConnectOptions());
+    m_db.setConnectOptions(m_dialect->ConnectOptions());
     if (!m_db.open())
         return fail(OpenFailure::NoFile,
                     QStringLiteral("%1: %2").arg(path, m_db.lastError().text()));
     m_open = true;
     m_path = path;
     QString reason;
-    if (!dialect::PrepareConnection(m_db, &reason))
+    if (!m_dialect->PrepareConnection(m_db, &reason))
         return fail(OpenFailure::NoConnection, reason);
     DbError probe;
-    if (!Value(dialect::ProbeStatement(), {}, &probe))
+    if (!Value(m_dialect->ProbeStatement(), {}, &probe))
         return fail(OpenFailure::NoFile, QStringLiteral("%1: %2").arg(path, probe.text));
+    return true;
+}
+
+bool SqlConnection::OpenServer(const QString &location, QString *error) {
+    QString reason;
+    const auto address = ServerAddress::Parse(location, &reason);
+    auto fail = [&](OpenFailure failure, const QString &why) {
+        Close();
+        m_openFailure = failure;
+        if (error)
+            *error = address ? QStringLiteral("server %1: %2").arg(address->Shown(), why) : why;
+        return false;
+    };
+    if (!address)
+        return fail(OpenFailure::NoServer, reason);
+    m_dialect = &PostgresDialect();
+    if (!m_dialect->DriverAvailable())
+        return fail(
+            OpenFailure::NoDriver,
+            QStringLiteral("the Qt SQL driver %1 is not installed").arg(m_dialect->DriverName()));
+    m_db = QSqlDatabase::addDatabase(m_dialect->DriverName(), m_name);
+    if (!m_db.isValid())
+        return fail(OpenFailure::NoConnection, m_db.lastError().text());
+    m_db.setHostName(address->host);
+    m_db.setPort(address->port);
+    if (!address->user.isEmpty())
+        m_db.setUserName(address->user);
+    if (!address->database.isEmpty())
+        m_db.setDatabaseName(address->database);
+    // No password is given: the client library reads ~/.pgpass or PGPASSWORD by itself.
+    m_db.setConnectOptions(m_dialect->ConnectOptions());
+    if (!m_db.open())
+        return fail(OpenFailure::NoServer, Reason(m_db.lastError()));
+    m_open = true;
+    m_path = location;
+    DbError failure;
+    // As long as SQLite waits for another writer of its file (busy timeout).
+    if (!Exec(QStringLiteral("SET client_encoding TO 'UTF8'"), {}, &failure) ||
+        !Exec(QStringLiteral("SET lock_timeout TO '5s'"), {}, &failure))
+        return fail(OpenFailure::NoServer, failure.text);
+    if (!address->schema.isEmpty() && !Exec(QStringLiteral("SET search_path TO %1")
+                                                .arg(m_dialect->QuoteIdentifier(address->schema)),
+                                            {}, &failure))
+        return fail(OpenFailure::NoServer, failure.text);
     return true;
 }
 
@@ -91,6 +147,7 @@ void SqlConnection::Close() {
         QSqlDatabase::removeDatabase(m_name);
     m_open = false;
     m_path.clear();
+    m_dialect = &SqliteDialect();
 }
 
 QSqlQuery *SqlConnection::Run(const QString &sql, const QVariantList &params, DbError *error,
@@ -102,14 +159,21 @@ QSqlQuery *SqlConnection::Run(const QString &sql, const QVariantList &params, Db
     // Statements with parameters are the program's fixed texts, run again and again: they stay
     // prepared. Statements without (DDL with quoted names, listings) are prepared afresh and
     // belong to the caller.
-    QSqlQuery *query = nullptr;
+    // (A server prepares only queries and row changes: a statement without parameters, DDL
+    // included, is sent as it is.)
     if (params.isEmpty()) {
         owned = std::make_unique<QSqlQuery>(m_db);
-        query = owned.get();
-    } else if (auto found = m_prepared.find(sql); found != m_prepared.end()) {
-        query = found->second.get();
+        owned->setForwardOnly(true);
+        if (!owned->exec(sql)) {
+            SetError(error, KindOf(*m_dialect, owned->lastError()), Reason(owned->lastError()));
+            return nullptr;
+        }
+        return owned.get();
     }
-    if (!query || params.isEmpty()) {
+    QSqlQuery *query = nullptr;
+    if (auto found = m_prepared.find(sql); found != m_prepared.end())
+        query = found->second.get();
+    if (!query) {
         std::unique_ptr<QSqlQuery> fresh;
         if (!query) {
             fresh = std::make_unique<QSqlQuery>(m_db);
@@ -117,16 +181,15 @@ QSqlQuery *SqlConnection::Run(const QString &sql, const QVariantList &params, Db
         }
         query->setForwardOnly(true);
         if (!query->prepare(sql)) {
-            SetError(error, KindOf(query->lastError()), query->lastError().text());
+            SetError(error, KindOf(*m_dialect, query->lastError()), Reason(query->lastError()));
             return nullptr;
         }
-        if (fresh)
-            m_prepared.emplace(sql, std::move(fresh));
+        m_prepared.emplace(sql, std::move(fresh));
     }
     for (int i = 0; i < params.size(); ++i)
         query->bindValue(i, params[i]);
     if (!query->exec()) {
-        SetError(error, KindOf(query->lastError()), query->lastError().text());
+        SetError(error, KindOf(*m_dialect, query->lastError()), Reason(query->lastError()));
         query->finish();
         return nullptr;
     }
@@ -144,12 +207,14 @@ bool SqlConnection::Exec(const QString &sql, const QVariantList &params, DbError
 }
 
 std::optional<qint64> SqlConnection::Insert(const QString &sql, const QVariantList &params,
-                                            DbError *error) {
+                                            const QString &keyColumn, DbError *error) {
     std::unique_ptr<QSqlQuery> owned;
-    QSqlQuery *query = Run(sql, params, error, owned);
+    QSqlQuery *query = Run(m_dialect->InsertReturningKey(sql, keyColumn), params, error, owned);
     if (!query)
         return std::nullopt;
-    const QVariant id = query->lastInsertId();
+    const QVariant id = m_dialect->Kind() == Engine::SQLite ? query->lastInsertId()
+                        : query->next()                     ? query->value(0)
+                                                            : QVariant();
     query->finish();
     if (!id.isValid()) {
         SetError(error, DbError::Kind::Failed, QStringLiteral("the new row has no key"));
@@ -170,7 +235,7 @@ bool SqlConnection::Select(const QString &sql, const QVariantList &params, const
     const QSqlError last = query->lastError();
     query->finish();
     if (last.isValid())
-        return SetError(error, DbError::Kind::Failed, last.text());
+        return SetError(error, DbError::Kind::Failed, Reason(last));
     return true;
 }
 
@@ -203,7 +268,20 @@ bool SqlConnection::Begin(DbError *error) {
     if (!m_open)
         return SetError(error, DbError::Kind::NotOpen, QStringLiteral("the database is not open"));
     if (!m_db.transaction())
-        return SetError(error, DbError::Kind::Failed, m_db.lastError().text());
+        return SetError(error, DbError::Kind::Failed, Reason(m_db.lastError()));
+    return true;
+}
+
+bool SqlConnection::BeginWrite(const QString &table, DbError *error) {
+    if (!m_open)
+        return SetError(error, DbError::Kind::NotOpen, QStringLiteral("the database is not open"));
+    if (!Exec(m_dialect->BeginWriteStatement(), {}, error))
+        return false;
+    const QString lock = m_dialect->LockTableStatement(m_dialect->QuoteIdentifier(table));
+    if (!lock.isEmpty() && !Exec(lock, {}, error)) {
+        Rollback();
+        return false;
+    }
     return true;
 }
 
@@ -211,7 +289,7 @@ bool SqlConnection::Commit(DbError *error) {
     if (!m_open)
         return SetError(error, DbError::Kind::NotOpen, QStringLiteral("the database is not open"));
     if (!m_db.commit()) {
-        const QString reason = m_db.lastError().text();
+        const QString reason = Reason(m_db.lastError());
         m_db.rollback();
         return SetError(error, DbError::Kind::Failed, reason);
     }
@@ -224,11 +302,11 @@ void SqlConnection::Rollback() {
 }
 
 bool SqlConnection::TableExists(const QString &table) {
-    return Value(dialect::TableExistsQuery(), {table}).has_value();
+    return Value(m_dialect->TableExistsQuery(), {table}).has_value();
 }
 
 bool SqlConnection::IsReadOnly() const {
-    return m_open && dialect::IsReadOnly(m_db);
+    return m_open && m_dialect->IsReadOnly(m_db);
 }
 
 QStringList SplitSqlScript(const QString &script) {

@@ -1,7 +1,10 @@
-// The one narrow road to the database: a named connection to one database file, statements
-// with bound parameters only, and errors as values. Nothing typed by a user is ever pasted into
-// SQL text; identifiers that come from the user go through dialect::QuoteIdentifier.
+// The one narrow road to the database: a named connection to one database file or one database
+// of a server, statements with bound parameters only, and errors as values. Nothing typed by a
+// user is ever pasted into SQL text; identifiers that come from the user go through the
+// connection's Dialect::QuoteIdentifier.
 #pragma once
+
+#include "dialect.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -21,6 +24,7 @@ struct DbError {
         None,
         NotOpen,  // no database behind the connection
         Refused,  // the database refused the change (a rule of the table, e.g. an empty name)
+        Busy,     // another program held the database longer than the engine waits
         NotFound, // no row with the given key
         Invalid,  // a value or name that cannot be stored (an unknown column, a bad number)
         Failed,   // anything else
@@ -42,6 +46,7 @@ class SqlConnection {
         NoDriver,     // the database engine is not installed
         NoConnection, // the engine would not give a connection
         NoFile,       // the file is missing, unreadable or not a database
+        NoServer,     // the server is down, unknown, or refused the user or the password
     };
 
     SqlConnection();
@@ -49,21 +54,27 @@ class SqlConnection {
     SqlConnection(const SqlConnection &) = delete;
     SqlConnection &operator=(const SqlConnection &) = delete;
 
-    // Opens path (closing whatever was open). On failure the connection stays closed and
-    // error, when given, holds the reason.
-    bool Open(const QString &path, OpenMode mode, QString *error = nullptr);
+    // Opens a location (closing whatever was open): a database file, or a server address
+    // (IsServerAddress; the mode does not matter there: a server's database is never created
+    // by the program). On failure the connection stays closed and error, when given, holds the
+    // reason, naming the file or the server.
+    bool Open(const QString &location, OpenMode mode, QString *error = nullptr);
     OpenFailure LastOpenFailure() const { return m_openFailure; }
     void Close();
     bool IsOpen() const { return m_open; }
+    // The location it was opened on (a path or a server address).
     const QString &Path() const { return m_path; }
+    // The engine of the open connection (SQLite when closed).
+    const Dialect &Sql() const { return *m_dialect; }
+    bool OnServer() const { return m_dialect->Kind() == Engine::PostgreSQL; }
     // The unique Qt connection name of this object.
     const QString &Name() const { return m_name; }
 
     // Runs one statement; params bind to its "?" placeholders in order.
     bool Exec(const QString &sql, const QVariantList &params = {}, DbError *error = nullptr);
-    // Runs an INSERT and gives the key the engine assigned.
+    // Runs an INSERT and gives the key that the engine assigned to keyColumn.
     std::optional<qint64> Insert(const QString &sql, const QVariantList &params,
-                                 DbError *error = nullptr);
+                                 const QString &keyColumn, DbError *error = nullptr);
     // Runs a query and hands every row to visit, which returns false to stop early. A statement
     // with parameters stays prepared for reuse, so visit must not run that same statement again.
     using RowVisitor = std::function<bool(const QSqlQuery &row)>;
@@ -79,6 +90,10 @@ class SqlConnection {
     bool ExecScript(const QString &script, DbError *error = nullptr);
 
     bool Begin(DbError *error = nullptr);
+    // A transaction that will write table and must not meet another writer of it: a second
+    // program waits here until the first one commits (a number taken from the table and the
+    // row that uses it are then never taken twice).
+    bool BeginWrite(const QString &table, DbError *error = nullptr);
     bool Commit(DbError *error = nullptr);
     void Rollback();
 
@@ -92,6 +107,9 @@ class SqlConnection {
 
     QString m_name;
     QString m_path;
+    bool OpenServer(const QString &address, QString *error);
+
+    const Dialect *m_dialect = &SqliteDialect();
     QSqlDatabase m_db;
     bool m_open = false;
     OpenFailure m_openFailure = OpenFailure::None;

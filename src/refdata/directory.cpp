@@ -79,9 +79,9 @@ std::optional<std::string> PartyRecord::Column(std::string_view name) const {
     if (EqualsIgnoreCase(name, "BankID"))
         return std::to_string(bankId);
     if (EqualsIgnoreCase(name, "PersonFlag"))
-        return FromQt(dialect::YesNoValue(person));
+        return FromQt(Dialect::YesNoValue(person));
     if (EqualsIgnoreCase(name, "TypePersonFlag"))
-        return FromQt(dialect::YesNoValue(entrepreneur));
+        return FromQt(Dialect::YesNoValue(entrepreneur));
     for (std::size_t i = 0; i < kPartyTextColumns.size(); ++i)
         if (EqualsIgnoreCase(name, kPartyTextColumns[i]))
             return texts[i];
@@ -105,7 +105,7 @@ std::optional<int> Directory::AddParty(PartyKind kind, const ColumnValues &value
     ColumnValues all = {
         {"PersonFlag", citizen ? "true" : "false"}, {"TypePersonFlag", "false"}, {"BankID", "-1"}};
     all.insert(all.end(), values.begin(), values.end());
-    return InsertValues(m_db, kFactory, kFactoryColumns, all, error);
+    return InsertValues(m_db, kFactory, kFactoryKey, kFactoryColumns, all, error);
 }
 
 bool Directory::UpdateParty(int id, const ColumnValues &values, DbError *error) {
@@ -129,8 +129,8 @@ std::optional<PartyRecord> Directory::ReadParty(int id, DbError *error) {
             for (std::size_t i = 0; i < r.texts.size(); ++i)
                 r.texts[i] = FromQt(row.value(1 + int(i)));
             r.bankId = row.value(14).isNull() ? -1 : row.value(14).toInt();
-            r.person = dialect::ReadYesNo(row.value(15));
-            r.entrepreneur = dialect::ReadYesNo(row.value(16));
+            r.person = Dialect::ReadYesNo(row.value(15));
+            r.entrepreneur = Dialect::ReadYesNo(row.value(16));
             if (!row.value(17).isNull())
                 r.bank = ReadBankColumns(row, 17);
             return r;
@@ -147,14 +147,14 @@ bool Directory::ListParties(std::vector<PartyListEntry> &out, DbError *error) {
             e.id = row.value(0).toInt();
             e.name = FromQt(row.value(1));
             e.form = FromQt(row.value(2));
-            e.person = dialect::ReadYesNo(row.value(3));
+            e.person = Dialect::ReadYesNo(row.value(3));
             return true;
         },
         error);
 }
 
 std::optional<int> Directory::AddBank(const ColumnValues &values, DbError *error) {
-    return InsertValues(m_db, kBank, kBankColumns, values, error);
+    return InsertValues(m_db, kBank, kBankKey, kBankColumns, values, error);
 }
 
 bool Directory::UpdateBank(int id, const ColumnValues &values, DbError *error) {

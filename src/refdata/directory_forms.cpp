@@ -100,6 +100,9 @@ std::string ChangeFailedMessage(const DbError &error, std::string_view refusedMe
         return std::string("Запись удалена из базы данных (возможно, в другом окне)"_w);
     case DbError::Kind::NotOpen:
         return std::string("База данных не открыта"_w);
+    case DbError::Kind::Busy:
+        return std::string(
+            "База данных занята другой программой: изменения не записаны, повторите позже"_w);
     default:
         break;
     }

@@ -3,6 +3,7 @@
 #include "journal_tables.h"
 #include "qt_text.h"
 #include "schema.h"
+#include "server.h"
 
 namespace dravo::refdata {
 
@@ -27,6 +28,14 @@ std::string NoDatabaseFileMessage() {
     return std::string("Не удалось открыть файл баз данных"_w);
 }
 
+std::string NoServerMessage(const QString &address, const QString &reason) {
+    QString shown = address;
+    if (const auto parsed = ServerAddress::Parse(address))
+        shown = parsed->Shown();
+    return std::string("Не удалось открыть базу данных на сервере "_w) + FromQt(shown) + "\n" +
+           FromQt(reason);
+}
+
 DocumentDatabase::DocumentDatabase(MessageSink sink) : m_sink(std::move(sink)) {}
 
 DocumentDatabase::~DocumentDatabase() {
@@ -49,6 +58,9 @@ bool DocumentDatabase::OpenPath(const QString &path) {
         case SqlConnection::OpenFailure::NoConnection:
             Say(NoWorkspaceMessage());
             break;
+        case SqlConnection::OpenFailure::NoServer:
+            Say(NoServerMessage(path, reason));
+            break;
         default:
             Say(NoDatabaseFileMessage());
             break;
@@ -57,23 +69,36 @@ bool DocumentDatabase::OpenPath(const QString &path) {
     }
     // Every query of the document goes through this one connection: a file without the
     // reference tables is as good as none.
-    if (!HasTables(m_connection, DatabaseKind::Reference)) {
+    QString missing;
+    if (!HasTables(m_connection, DatabaseKind::Reference, &missing)) {
+        const bool server = m_connection.OnServer();
         Close();
-        Say(NoDatabaseFileMessage());
+        Say(server ? NoServerMessage(path, QStringLiteral("no tables %1 (\"dravo-cli db init "
+                                                          "--server ADDRESS\" makes them)")
+                                               .arg(missing))
+                   : NoDatabaseFileMessage());
         return false;
     }
     return true;
 }
 
 bool DocumentDatabase::Open(const QString &templatesRoot) {
-    const bool opened = OpenPath(FctPath(templatesRoot));
+    return OpenAt(FctPath(templatesRoot));
+}
+
+bool DocumentDatabase::Reopen(const QString &databaseRoot) {
+    return ReopenAt(TablesPath(databaseRoot));
+}
+
+bool DocumentDatabase::OpenAt(const QString &location) {
+    const bool opened = OpenPath(location);
     RecomputeNextNumber();
     m_selection = {};
     return opened;
 }
 
-bool DocumentDatabase::Reopen(const QString &databaseRoot) {
-    const bool opened = OpenPath(TablesPath(databaseRoot));
+bool DocumentDatabase::ReopenAt(const QString &location) {
+    const bool opened = OpenPath(location);
     RecomputeNextNumber();
     for (Selection &s : m_selection)
         s.row.reset();

@@ -25,6 +25,9 @@ using textgen::PartySide;
 std::string NoEngineMessage();
 std::string NoWorkspaceMessage(); // "Не удалось открыть рабочую область"
 std::string NoDatabaseFileMessage(); // "Не удалось открыть файл баз данных"
+// A database server that is down, unknown, refuses the user or the password, or holds no
+// tables of the program: the message names the server and gives the reason.
+std::string NoServerMessage(const QString &address, const QString &reason);
 
 class DocumentDatabase : public textgen::PartySource, public textgen::SubjectSource {
   public:
@@ -43,6 +46,10 @@ class DocumentDatabase : public textgen::PartySource, public textgen::SubjectSou
     // Closes the connection and opens it again on databaseRoot's "tables.db"; the selection is
     // kept.
     bool Reopen(const QString &databaseRoot);
+    // The same two on any database location: a file path or a server address (the office's
+    // database server, where every computer's documents share one directory and journal).
+    bool OpenAt(const QString &location);
+    bool ReopenAt(const QString &location);
     void Close();
     bool IsOpen() const { return m_connection.IsOpen(); }
     SqlConnection &Connection() { return m_connection; }

@@ -1,5 +1,7 @@
 #include "journal.h"
 
+#include <climits>
+
 #include "core/setup_data.h"
 #include "dialect.h"
 #include "qt_text.h"
@@ -44,7 +46,7 @@ Date ReadDay(const QVariant &value) {
             }
         }
     }
-    return FromQDate(dialect::ReadDate(value));
+    return FromQDate(Dialect::ReadDate(value));
 }
 
 JournalRow ReadRow(const QSqlQuery &q) {
@@ -68,11 +70,11 @@ JournalRow ReadRow(const QSqlQuery &q) {
 }
 
 // The card's columns in the order they are written.
-QVariantList CardValues(const JournalRow &row) {
+QVariantList CardValues(const Dialect &dialect, const JournalRow &row) {
     return {ToQt(row.numberText),
             row.number,
-            dialect::DateValue(ToQDate(row.date)),
-            dialect::DateValue(ToQDate(row.dateControl)),
+            dialect.DateValue(ToQDate(row.date)),
+            dialect.DateValue(ToQDate(row.dateControl)),
             ToQt(row.name),
             ToQt(row.kontragent),
             ToQt(row.status),
@@ -128,8 +130,8 @@ bool JournalStore::List(const JournalFilter &filter, std::vector<JournalRow> &ro
         return m_db.IsOpen() ? true : SetError(error, DbError::Kind::NotOpen, "no database");
     QString sql = QStringLiteral("SELECT ") + kColumns +
                   QStringLiteral(" FROM book WHERE Date >= ? AND Date <= ?");
-    QVariantList params = {dialect::DateValue(ToQDate(filter.from)),
-                           dialect::DateValue(ToQDate(filter.to))};
+    QVariantList params = {m_db.Sql().DateValue(ToQDate(filter.from)),
+                           m_db.Sql().DateValue(ToQDate(filter.to))};
     const std::pair<const char *, const std::string *> conditions[] = {
         {" AND Name = ?", &filter.name},       {" AND Kontragent = ?", &filter.kontragent},
         {" AND Predmet = ?", &filter.predmet}, {" AND Otv = ?", &filter.otv},
@@ -196,11 +198,29 @@ std::optional<RegisteredContent> JournalStore::ReadContent(int bookId, std::stri
     return ok ? found : std::nullopt;
 }
 
-std::optional<int> JournalStore::Register(const JournalRow &row, const RegisteredContent &content,
-                                          DbError *error) {
+std::optional<int> JournalStore::Register(const JournalRow &given, const RegisteredContent &content,
+                                          DbError *error, Numbering numbering) {
     if (!m_templateColumns)
         m_templateColumns = HasTemplateColumns(m_db);
-    QVariantList params = CardValues(row);
+    // The number is taken and the row stored in one transaction that keeps every other writer
+    // of the journal waiting: two programs registering at once never take the same number.
+    if (!m_db.BeginWrite(QStringLiteral("book"), error))
+        return std::nullopt;
+    JournalRow row = given;
+    if (numbering == Numbering::Next) {
+        const auto largest = m_db.Value(QStringLiteral("SELECT max(Number) FROM book"), {}, error);
+        if (!largest) {
+            m_db.Rollback();
+            if (error && !*error)
+                SetError(error, DbError::Kind::Failed,
+                         QStringLiteral("the journal gives no number"));
+            return std::nullopt;
+        }
+        const qlonglong last = largest->isNull() ? 0 : largest->toLongLong();
+        row.number = last >= INT_MAX ? INT_MAX : int(last < 0 ? 1 : last + 1);
+        row.numberText = std::to_string(row.number);
+    }
+    QVariantList params = CardValues(m_db.Sql(), row);
     params << ToQt(content.body);
     QString sql = QStringLiteral(
         "INSERT INTO book (NumberS, Number, Date, Date_contr, Name, Kontragent, Status, Predmet, "
@@ -213,14 +233,16 @@ std::optional<int> JournalStore::Register(const JournalRow &row, const Registere
     } else {
         sql += QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     }
-    const auto id = m_db.Insert(sql, params, error);
-    if (!id)
+    const auto id = m_db.Insert(sql, params, QStringLiteral("BookID"), error);
+    if (!id || !m_db.Commit(error)) {
+        m_db.Rollback();
         return std::nullopt;
+    }
     return static_cast<int>(*id);
 }
 
 bool JournalStore::Update(int bookId, const JournalRow &row, DbError *error) {
-    QVariantList params = CardValues(row);
+    QVariantList params = CardValues(m_db.Sql(), row);
     params << bookId;
     if (!m_db.Exec(QStringLiteral("UPDATE book SET NumberS = ?, Number = ?, Date = ?, "
                                   "Date_contr = ?, Name = ?, Kontragent = ?, Status = ?, "

@@ -43,10 +43,16 @@ class JournalStore {
     // The page text and name of a row, for the registered-document window.
     std::optional<RegisteredContent> ReadContent(int bookId, std::string *name, DbError *error);
 
+    enum class Numbering {
+        AsGiven, // the row's number as it stands
+        Next,    // the journal's largest number plus one, taken as the row is stored
+    };
     // A new row with the content; gives its key. The template columns are written only when
-    // the database has them.
+    // the database has them. With Numbering::Next the number is taken in the same transaction
+    // that stores the row, other writers of the journal kept waiting meanwhile, so programs
+    // registering at the same moment get different numbers.
     std::optional<int> Register(const JournalRow &row, const RegisteredContent &content,
-                                DbError *error);
+                                DbError *error, Numbering numbering = Numbering::AsGiven);
     // The card's columns of an existing row (its content stays).
     bool Update(int bookId, const JournalRow &row, DbError *error);
     bool Delete(int bookId, DbError *error);

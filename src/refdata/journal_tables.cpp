@@ -3,6 +3,7 @@
 #include "dialect.h"
 #include "qt_text.h"
 #include "schema.h"
+#include "server.h"
 
 #include <QFileInfo>
 #include <QUuid>
@@ -17,7 +18,7 @@ constexpr int kFreeColumns = 28;
 
 bool OpenReg(SqlConnection &db, const QString &regPath, DbError *error) {
     QString reason;
-    if (!QFileInfo::exists(regPath) &&
+    if (!IsServerAddress(regPath) && !QFileInfo::exists(regPath) &&
         InitDatabase(regPath, DatabaseKind::Journals, &reason) == InitOutcome::Failed)
         return SetError(error, DbError::Kind::NotOpen, reason);
     if (!db.Open(regPath, SqlConnection::OpenMode::ExistingOnly, &reason))
@@ -25,27 +26,27 @@ bool OpenReg(SqlConnection &db, const QString &regPath, DbError *error) {
     return true;
 }
 
-bool Quoted(std::string_view name, QString &out, DbError *error) {
-    out = dialect::QuoteIdentifier(ToQt(name));
+bool Quoted(const SqlConnection &db, std::string_view name, QString &out, DbError *error) {
+    out = db.Sql().QuoteIdentifier(ToQt(name));
     if (out.isEmpty())
         return SetError(error, DbError::Kind::Invalid,
                         QStringLiteral("a journal table needs a name"));
     return true;
 }
 
-QString CreateStatement(const QString &quotedName) {
-    auto q = [](const QString &column) { return dialect::QuoteIdentifier(column); };
+QString CreateStatement(const Dialect &dialect, const QString &quotedName) {
+    auto q = [&](const QString &column) { return dialect.QuoteIdentifier(column); };
     // Texts allow the empty value and are not required, with the empty text as default.
     auto text = [&](const QString &column, int size) {
-        return q(column) + QLatin1Char(' ') + dialect::TextType(size) +
+        return q(column) + QLatin1Char(' ') + dialect.TextType(size) +
                QStringLiteral(" DEFAULT ''");
     };
     QStringList columns;
-    columns << dialect::AutoIncrementKey(q(QStringLiteral("BookID")))
-            << q(QStringLiteral("Number")) + QLatin1Char(' ') + dialect::LongType()
+    columns << dialect.AutoIncrementKey(q(QStringLiteral("BookID")))
+            << q(QStringLiteral("Number")) + QLatin1Char(' ') + dialect.LongType()
             << text(QStringLiteral("NumberS"), 10)
-            << q(QStringLiteral("Date")) + QLatin1Char(' ') + dialect::DateType()
-            << q(QStringLiteral("Body")) + QLatin1Char(' ') + dialect::MemoType();
+            << q(QStringLiteral("Date")) + QLatin1Char(' ') + dialect.DateType()
+            << q(QStringLiteral("Body")) + QLatin1Char(' ') + dialect.MemoType();
     for (int i = 1; i <= kFreeColumns; ++i)
         columns << text(QStringLiteral("f%1").arg(i), 255);
     return QStringLiteral("CREATE TABLE %1 (%2)")
@@ -66,14 +67,14 @@ QStringList JournalColumns() {
 bool CreateJournalTable(const QString &regPath, std::string_view name, DbError *error) {
     SqlConnection db;
     QString table;
-    return Quoted(name, table, error) && OpenReg(db, regPath, error) &&
-           db.Exec(CreateStatement(table), {}, error);
+    return OpenReg(db, regPath, error) && Quoted(db, name, table, error) &&
+           db.Exec(CreateStatement(db.Sql(), table), {}, error);
 }
 
 bool DeleteJournalTable(const QString &regPath, std::string_view name, DbError *error) {
     SqlConnection db;
     QString table;
-    return Quoted(name, table, error) && OpenReg(db, regPath, error) &&
+    return OpenReg(db, regPath, error) && Quoted(db, name, table, error) &&
            db.Exec(QStringLiteral("DROP TABLE %1").arg(table), {}, error);
 }
 
@@ -81,13 +82,13 @@ bool RenameJournalTable(const QString &regPath, std::string_view oldName, std::s
                         DbError *error) {
     SqlConnection db;
     QString from, to;
-    if (!Quoted(oldName, from, error) || !Quoted(newName, to, error) ||
-        !OpenReg(db, regPath, error))
+    if (!OpenReg(db, regPath, error) || !Quoted(db, oldName, from, error) ||
+        !Quoted(db, newName, to, error))
         return false;
     const auto rename = [&](const QString &a, const QString &b) {
         return db.Exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(a, b), {}, error);
     };
-    if (!dialect::SameIdentifier(ToQt(oldName), ToQt(newName)))
+    if (!Dialect::SameIdentifier(ToQt(oldName), ToQt(newName)))
         return rename(from, to);
     // The engine takes the new spelling for the name that is already there: a new letter case
     // goes by way of a passing name.
@@ -96,7 +97,7 @@ bool RenameJournalTable(const QString &regPath, std::string_view oldName, std::s
                         QStringLiteral("no journal table %1").arg(ToQt(oldName)));
     if (oldName == newName)
         return true;
-    const QString passing = dialect::QuoteIdentifier(
+    const QString passing = db.Sql().QuoteIdentifier(
         QStringLiteral("%1 (renaming)").arg(QUuid::createUuid().toString(QUuid::WithoutBraces)));
     if (!db.Begin(error))
         return false;
@@ -111,21 +112,27 @@ bool CopyJournalTable(const QString &regPath, std::string_view source, std::stri
                       DbError *error) {
     SqlConnection db;
     QString from, to;
-    if (!Quoted(source, from, error) || !Quoted(newName, to, error) || !OpenReg(db, regPath, error))
+    if (!OpenReg(db, regPath, error) || !Quoted(db, source, from, error) ||
+        !Quoted(db, newName, to, error))
         return false;
     if (!db.TableExists(ToQt(source)))
         return SetError(error, DbError::Kind::NotFound,
                         QStringLiteral("no journal table %1").arg(ToQt(source)));
     QStringList columns;
     for (const QString &column : JournalColumns())
-        columns << dialect::QuoteIdentifier(column);
+        columns << db.Sql().QuoteIdentifier(column);
     const QString list = columns.join(QStringLiteral(", "));
     if (!db.Begin(error))
         return false;
-    if (!db.Exec(CreateStatement(to), {}, error) ||
+    if (!db.Exec(CreateStatement(db.Sql(), to), {}, error) ||
         !db.Exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY %4")
-                     .arg(to, list, from, dialect::QuoteIdentifier(QStringLiteral("BookID"))),
+                     .arg(to, list, from, db.Sql().QuoteIdentifier(QStringLiteral("BookID"))),
                  {}, error)) {
+        db.Rollback();
+        return false;
+    }
+    const QString reset = db.Sql().ResetKeyStatement(ToQt(newName), QStringLiteral("BookID"));
+    if (!reset.isEmpty() && !db.Exec(reset, {}, error)) {
         db.Rollback();
         return false;
     }
@@ -134,8 +141,8 @@ bool CopyJournalTable(const QString &regPath, std::string_view source, std::stri
 
 bool JournalTableExists(const QString &regPath, std::string_view name) {
     SqlConnection db;
-    return QFileInfo::exists(regPath) && db.Open(regPath, SqlConnection::OpenMode::ExistingOnly) &&
-           db.TableExists(ToQt(name));
+    return (IsServerAddress(regPath) || QFileInfo::exists(regPath)) &&
+           db.Open(regPath, SqlConnection::OpenMode::ExistingOnly) && db.TableExists(ToQt(name));
 }
 
 int NextJournalNumber(SqlConnection &connection) {

@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "dialect.h"
+#include "server.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,10 +36,10 @@ const QStringList &ReferenceTables() {
     return tables;
 }
 
-QString SchemaScript(DatabaseKind kind) {
-    QFile file(dialect::SchemaFolder() + (kind == DatabaseKind::Reference
-                                              ? QStringLiteral("reference.sql")
-                                              : QStringLiteral("journals.sql")));
+QString SchemaScript(DatabaseKind kind, Engine engine) {
+    QFile file(DialectOf(engine).SchemaFolder() + (kind == DatabaseKind::Reference
+                                                       ? QStringLiteral("reference.sql")
+                                                       : QStringLiteral("journals.sql")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
@@ -63,16 +64,16 @@ namespace {
 struct AddedColumn {
     const char *table;
     const char *column;
-    QString (*type)();
+    QString (Dialect::*type)() const;
 };
 const AddedColumn kAddedColumns[] = {
-    {"book", "Template", &dialect::BlobType},
-    {"book", "VarData", &dialect::MemoType},
+    {"book", "Template", &Dialect::BlobType},
+    {"book", "VarData", &Dialect::MemoType},
 };
 
 bool HasColumn(SqlConnection &connection, const char *table, const char *column) {
     return connection
-        .Value(dialect::ColumnExistsQuery(),
+        .Value(connection.Sql().ColumnExistsQuery(),
                {QString::fromLatin1(table), QString::fromLatin1(column)})
         .has_value();
 }
@@ -82,11 +83,12 @@ bool AddMissingColumns(SqlConnection &connection, QString *error) {
         if (HasColumn(connection, added.table, added.column))
             continue;
         DbError failure;
-        if (!connection.Exec(dialect::AddColumnStatement(
-                                 dialect::QuoteIdentifier(QString::fromLatin1(added.table)),
-                                 dialect::QuoteIdentifier(QString::fromLatin1(added.column)),
-                                 added.type()),
-                             {}, &failure)) {
+        const Dialect &sql = connection.Sql();
+        if (!connection.Exec(
+                sql.AddColumnStatement(sql.QuoteIdentifier(QString::fromLatin1(added.table)),
+                                       sql.QuoteIdentifier(QString::fromLatin1(added.column)),
+                                       (sql.*added.type)()),
+                {}, &failure)) {
             if (error)
                 *error = failure.text;
             return false;
@@ -97,20 +99,20 @@ bool AddMissingColumns(SqlConnection &connection, QString *error) {
 
 } // namespace
 
-QStringList SchemaIndexes(DatabaseKind kind) {
+QStringList SchemaIndexes(DatabaseKind kind, Engine engine) {
     static const QRegularExpression created(
         QStringLiteral("CREATE\\s+INDEX\\s+IF\\s+NOT\\s+EXISTS\\s+(\\w+)"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList names;
-    for (const QRegularExpressionMatch &m : created.globalMatch(SchemaScript(kind)))
+    for (const QRegularExpressionMatch &m : created.globalMatch(SchemaScript(kind, engine)))
         names << m.captured(1);
     return names;
 }
 
 bool HasIndexes(SqlConnection &connection, DatabaseKind kind, QString *missing) {
     QStringList absent;
-    for (const QString &index : SchemaIndexes(kind))
-        if (!connection.Value(dialect::IndexExistsQuery(), {index}).has_value())
+    for (const QString &index : SchemaIndexes(kind, connection.Sql().Kind()))
+        if (!connection.Value(connection.Sql().IndexExistsQuery(), {index}).has_value())
             absent << index;
     if (missing)
         *missing = absent.join(QStringLiteral(", "));
@@ -127,7 +129,7 @@ bool HasTemplateColumns(SqlConnection &connection) {
 namespace {
 
 bool RunSchema(SqlConnection &connection, DatabaseKind kind, QString *error) {
-    const QString script = SchemaScript(kind);
+    const QString script = SchemaScript(kind, connection.Sql().Kind());
     if (script.isEmpty()) {
         if (error)
             *error = QStringLiteral("the schema script is missing from the program");
@@ -148,7 +150,7 @@ bool RunSchema(SqlConnection &connection, DatabaseKind kind, QString *error) {
 // database that another program is changing, or a write-protected one, is kept at once.
 bool IsComplete(SqlConnection &connection, DatabaseKind kind) {
     if (!HasTables(connection, kind) || !HasIndexes(connection, kind) ||
-        connection.Value(dialect::SchemaVersionQuery()).value_or(0).toInt() < 1)
+        connection.Value(connection.Sql().SchemaVersionQuery()).value_or(0).toInt() < 1)
         return false;
     return kind == DatabaseKind::Journals ||
            (connection
@@ -161,7 +163,40 @@ bool IsComplete(SqlConnection &connection, DatabaseKind kind) {
 
 } // namespace
 
+namespace {
+
+// A database on a server: it must exist (the server's administrator makes it); the schema
+// makes its tables, and the first run that made them reports Created.
+InitOutcome InitServerDatabase(const QString &address, DatabaseKind kind, QString *error) {
+    SqlConnection connection;
+    QString reason;
+    if (!connection.Open(address, SqlConnection::OpenMode::ExistingOnly, &reason)) {
+        if (error)
+            *error = reason;
+        return InitOutcome::Failed;
+    }
+    if (IsComplete(connection, kind))
+        return InitOutcome::Completed;
+    const bool fresh = kind == DatabaseKind::Reference
+                           ? !connection.TableExists(ReferenceTables().front())
+                           : !connection
+                                  .Value(QStringLiteral("SELECT 1 FROM information_schema.schemata "
+                                                        "WHERE schema_name = ?"),
+                                         {JournalsSchema()})
+                                  .has_value();
+    if (!RunSchema(connection, kind, &reason)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(connection.Path(), reason);
+        return InitOutcome::Failed;
+    }
+    return fresh ? InitOutcome::Created : InitOutcome::Completed;
+}
+
+} // namespace
+
 InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error) {
+    if (IsServerAddress(path))
+        return InitServerDatabase(path, kind, error);
     SqlConnection connection;
     if (QFileInfo::exists(path)) {
         QString reason;
@@ -216,6 +251,42 @@ InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error)
         return InitOutcome::Failed;
     }
     return InitOutcome::Created;
+}
+
+QString ServerJournalsLocation(const QString &server) {
+    const auto address = ServerAddress::Parse(server);
+    return address ? address->InSchema(JournalsSchema()).ToString() : QString();
+}
+
+QStringList EnsureServerDatabases(const QString &server, QStringList *done) {
+    QString reason;
+    const auto address = ServerAddress::Parse(server, &reason);
+    if (!address)
+        return {reason};
+    const std::pair<QString, DatabaseKind> parts[] = {
+        {address->ToString(), DatabaseKind::Reference},
+        {ServerJournalsLocation(server), DatabaseKind::Journals},
+    };
+    QStringList failures;
+    for (const auto &[location, kind] : parts) {
+        const QString what = kind == DatabaseKind::Reference
+                                 ? QStringLiteral("the reference tables on %1")
+                                 : QStringLiteral("the journal tables on %1");
+        switch (InitDatabase(location, kind, &reason)) {
+        case InitOutcome::Created:
+            if (done)
+                *done << QStringLiteral("created ") + what.arg(address->Shown());
+            break;
+        case InitOutcome::Completed:
+            if (done)
+                *done << QStringLiteral("kept ") + what.arg(address->Shown());
+            break;
+        case InitOutcome::Failed:
+            failures << reason;
+            break;
+        }
+    }
+    return failures;
 }
 
 QStringList EnsureDatabases(const QString &templatesRoot, const QString &databaseRoot,

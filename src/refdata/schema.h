@@ -3,6 +3,8 @@
 // it only gets the tables and shipped rows that it lacks.
 #pragma once
 
+#include "dialect.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,12 +27,15 @@ enum class DatabaseKind {
 // The tables every reference database holds.
 const QStringList &ReferenceTables();
 
-// The schema script of a kind, as compiled into the program; empty when it cannot be read.
-QString SchemaScript(DatabaseKind kind);
+// The schema script of a kind for an engine, as compiled into the program; empty when it cannot
+// be read.
+QString SchemaScript(DatabaseKind kind, Engine engine = Engine::SQLite);
 
 enum class InitOutcome { Failed, Created, Completed };
 
-// Makes sure path is a database of the kind. A missing file is built aside and moved into
+// Makes sure path is a database of the kind. path may be a server address (IsServerAddress):
+// the server's database must exist; it gets the tables it lacks (Created when it had none).
+// A missing file is built aside and moved into
 // place only when whole; an existing one gets whatever tables and shipped rows it lacks and
 // keeps everything else. A file that is no database is left untouched and reported.
 InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error);
@@ -41,13 +46,20 @@ InitOutcome InitDatabase(const QString &path, DatabaseKind kind, QString *error)
 QStringList EnsureDatabases(const QString &templatesRoot, const QString &databaseRoot,
                             QStringList *done = nullptr);
 
+// On a database server one database holds everything: the reference tables where the address
+// points, and the library's journal tables in a schema of their own. The location of those
+// (a server address); empty when server is no valid address.
+QString ServerJournalsLocation(const QString &server);
+// For "db init --server": makes sure of both on the server, like EnsureDatabases.
+QStringList EnsureServerDatabases(const QString &server, QStringList *done = nullptr);
+
 // Whether the journal table of an open reference database has the columns that keep a
 // registered template and its variable data (a database made by an older version lacks them
 // until it is completed).
 bool HasTemplateColumns(SqlConnection &connection);
 
-// The indexes the schema script of a kind creates, by name.
-QStringList SchemaIndexes(DatabaseKind kind);
+// The indexes the schema script of a kind creates for an engine, by name.
+QStringList SchemaIndexes(DatabaseKind kind, Engine engine = Engine::SQLite);
 // Whether an open connection holds every index of the kind's script; missing receives the names
 // of those it lacks.
 bool HasIndexes(SqlConnection &connection, DatabaseKind kind, QString *missing = nullptr);

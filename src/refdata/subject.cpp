@@ -157,7 +157,7 @@ bool SubjectStore::AddMissingRows(const std::string &name, std::size_t atLeast, 
     // A new set gets its seven rows; one stored short by another program gets what it lacks.
     const std::size_t wanted = keys.empty() ? kSubjectRows : atLeast;
     for (std::size_t i = keys.size(); i < wanted; ++i)
-        if (!m_db.Insert(kAddSetRow, RowParams(name, SubjectRow{}), error))
+        if (!m_db.Insert(kAddSetRow, RowParams(name, SubjectRow{}), kMerchKey, error))
             return false;
     return true;
 }
@@ -178,7 +178,7 @@ bool SubjectStore::SaveSet(const std::string &name, const std::vector<SubjectRow
             params << keys[i];
             if (!m_db.Exec(kSaveSetRow, params, error))
                 return false;
-        } else if (!m_db.Insert(kAddSetRow, params, error)) {
+        } else if (!m_db.Insert(kAddSetRow, params, kMerchKey, error)) {
             return false;
         }
     }
@@ -198,7 +198,7 @@ bool SubjectStore::SetRow(const std::string &name, std::size_t row, const Column
         return SetError(error, DbError::Kind::Invalid,
                         QStringLiteral("a set has rows 1 to %1").arg(kSubjectRows));
     std::vector<Assignment> assignments;
-    if (!Resolve(kMerchColumns, values, assignments, error))
+    if (!Resolve(m_db.Sql(), kMerchColumns, values, assignments, error))
         return false;
     Transaction transaction(m_db);
     if (!transaction.Begin(error))
@@ -208,7 +208,7 @@ bool SubjectStore::SetRow(const std::string &name, std::size_t row, const Column
         return false;
     auto has = [&](const char *column) {
         return std::any_of(assignments.begin(), assignments.end(), [&](const Assignment &a) {
-            return a.column == dialect::QuoteIdentifier(QLatin1String(column));
+            return a.column == m_db.Sql().QuoteIdentifier(QLatin1String(column));
         });
     };
     if (!assignments.empty() && !UpdateRow(m_db, kMerch, kMerchKey, keys[row], assignments, error))
@@ -236,7 +236,7 @@ bool SubjectStore::ListItems(std::vector<CatalogueItem> &out, DbError *error) {
 }
 
 std::optional<int> SubjectStore::AddItem(const ColumnValues &values, DbError *error) {
-    return InsertValues(m_db, kListm, kListmColumns, values, error);
+    return InsertValues(m_db, kListm, kListmKey, kListmColumns, values, error);
 }
 
 bool SubjectStore::UpdateItem(int id, const ColumnValues &values, DbError *error) {

@@ -57,7 +57,7 @@ std::optional<double> ParseReal(std::string_view text) {
     return value;
 }
 
-bool Resolve(std::span<const ColumnDef> columns, const ColumnValues &values,
+bool Resolve(const Dialect &dialect, std::span<const ColumnDef> columns, const ColumnValues &values,
              std::vector<Assignment> &out, DbError *error) {
     for (const auto &[name, text] : values) {
         const ColumnDef *def = nullptr;
@@ -67,7 +67,7 @@ bool Resolve(std::span<const ColumnDef> columns, const ColumnValues &values,
         if (!def)
             return SetError(error, DbError::Kind::Invalid,
                             QStringLiteral("no column %1").arg(ToQt(name)));
-        Assignment a{dialect::QuoteIdentifier(Latin(def->name)), {}};
+        Assignment a{dialect.QuoteIdentifier(Latin(def->name)), {}};
         auto bad = [&](const char *what) {
             return SetError(error, DbError::Kind::Invalid,
                             QStringLiteral("%1: %2: %3")
@@ -91,7 +91,7 @@ bool Resolve(std::span<const ColumnDef> columns, const ColumnValues &values,
             break;
         case ColumnKind::YesNo:
             if (const auto flag = ParseYesNo(text))
-                a.value = dialect::YesNoValue(*flag);
+                a.value = Dialect::YesNoValue(*flag);
             else
                 return bad("neither true nor false");
             break;
@@ -102,7 +102,7 @@ bool Resolve(std::span<const ColumnDef> columns, const ColumnValues &values,
     return true;
 }
 
-std::optional<int> InsertRow(SqlConnection &db, const QString &table,
+std::optional<int> InsertRow(SqlConnection &db, const QString &table, const QString &key,
                              const std::vector<Assignment> &assignments, DbError *error) {
     QString sql = QStringLiteral("INSERT INTO %1 ").arg(table);
     QVariantList params;
@@ -118,7 +118,7 @@ std::optional<int> InsertRow(SqlConnection &db, const QString &table,
         sql += QStringLiteral("(%1) VALUES (%2)")
                    .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     }
-    const auto id = db.Insert(sql, params, error);
+    const auto id = db.Insert(sql, params, key, error);
     if (!id)
         return std::nullopt;
     return int(*id);
@@ -162,19 +162,19 @@ bool DeleteRow(SqlConnection &db, const QString &table, const QString &key, int 
     return true;
 }
 
-std::optional<int> InsertValues(SqlConnection &db, const QString &table,
+std::optional<int> InsertValues(SqlConnection &db, const QString &table, const QString &key,
                                 std::span<const ColumnDef> columns, const ColumnValues &values,
                                 DbError *error) {
     std::vector<Assignment> assignments;
-    if (!Resolve(columns, values, assignments, error))
+    if (!Resolve(db.Sql(), columns, values, assignments, error))
         return std::nullopt;
-    return InsertRow(db, table, assignments, error);
+    return InsertRow(db, table, key, assignments, error);
 }
 
 bool UpdateValues(SqlConnection &db, const QString &table, const QString &key, int id,
                   std::span<const ColumnDef> columns, const ColumnValues &values, DbError *error) {
     std::vector<Assignment> assignments;
-    return Resolve(columns, values, assignments, error) &&
+    return Resolve(db.Sql(), columns, values, assignments, error) &&
            UpdateRow(db, table, key, id, assignments, error);
 }
 

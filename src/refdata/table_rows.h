@@ -34,17 +34,17 @@ std::optional<double> ParseReal(std::string_view text);
 
 // Checks each name against columns and converts each value; a column named twice keeps its
 // last value.
-bool Resolve(std::span<const ColumnDef> columns, const ColumnValues &values,
+bool Resolve(const Dialect &dialect, std::span<const ColumnDef> columns, const ColumnValues &values,
              std::vector<Assignment> &out, DbError *error);
 
-std::optional<int> InsertRow(SqlConnection &db, const QString &table,
+std::optional<int> InsertRow(SqlConnection &db, const QString &table, const QString &key,
                              const std::vector<Assignment> &assignments, DbError *error);
 bool UpdateRow(SqlConnection &db, const QString &table, const QString &key, int id,
                const std::vector<Assignment> &assignments, DbError *error);
 bool DeleteRow(SqlConnection &db, const QString &table, const QString &key, int id, DbError *error);
 
 // Resolve and InsertRow / UpdateRow in one step, for the forms that write columns by name.
-std::optional<int> InsertValues(SqlConnection &db, const QString &table,
+std::optional<int> InsertValues(SqlConnection &db, const QString &table, const QString &key,
                                 std::span<const ColumnDef> columns, const ColumnValues &values,
                                 DbError *error);
 bool UpdateValues(SqlConnection &db, const QString &table, const QString &key, int id,

@@ -33,6 +33,9 @@ for p in libc6 libqt6core6 libqt6widgets6 libqt6webenginewidgets6 libqt6webengin
   grep -qE "(^|, )$p( |,|$)" <<<"$depends" || fail "no dependency on $p"
 done
 
+# The PostgreSQL driver is recommended (an office's database server), not required.
+grep -q "libqt6sql6-psql" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "libqt6sql6-psql not recommended"
+
 root="$work/root"
 dpkg -x "$deb" "$root"
 # The binaries look for nothing in this build tree.

@@ -56,7 +56,11 @@ TEST_F(CollationTest, DirectoryListsInRussianOrder) {
     QStringList got;
     for (const PartyListEntry &e : list)
         got << QString::fromStdString(ToUtf8(e.name));
-    EXPECT_EQ(got.join(' ').toStdString(), "абрикос Борис Егоров ель ёжиков Жуков ЯКОРЬ");
+    // The server's collation (the Unicode one for Russian) takes "ё" for "е" but for accents,
+    // as dictionaries do; the program's own puts it after "е".
+    EXPECT_EQ(got.join(' ').toStdString(), db.OnServer()
+                                               ? "абрикос Борис Егоров ёжиков ель Жуков ЯКОРЬ"
+                                               : "абрикос Борис Егоров ель ёжиков Жуков ЯКОРЬ");
 }
 
 } // namespace

@@ -108,17 +108,17 @@ TEST(SplitSqlScript, SplitsOnlyOutsideQuotesAndComments) {
 }
 
 TEST(QuoteIdentifier, QuotesEveryName) {
-    EXPECT_EQ(dialect::QuoteIdentifier("Журнал договоров"), "\"Журнал договоров\"");
-    EXPECT_EQ(dialect::QuoteIdentifier("a\"b"), "\"a\"\"b\"");
-    EXPECT_EQ(dialect::QuoteIdentifier(""), "");
-    EXPECT_EQ(dialect::QuoteIdentifier(QString("a") + QChar(0)), "");
+    EXPECT_EQ(SqliteDialect().QuoteIdentifier("Журнал договоров"), "\"Журнал договоров\"");
+    EXPECT_EQ(SqliteDialect().QuoteIdentifier("a\"b"), "\"a\"\"b\"");
+    EXPECT_EQ(SqliteDialect().QuoteIdentifier(""), "");
+    EXPECT_EQ(SqliteDialect().QuoteIdentifier(QString("a") + QChar(0)), "");
 }
 
 TEST(DateValue, IsoTextKeepsDateOrder) {
     const QDate a(2024, 2, 9), b(2024, 10, 1);
-    EXPECT_LT(dialect::DateValue(a).toString(), dialect::DateValue(b).toString());
-    EXPECT_EQ(dialect::ReadDate(dialect::DateValue(a)), a);
-    EXPECT_TRUE(dialect::DateValue(QDate()).isNull());
+    EXPECT_LT(SqliteDialect().DateValue(a).toString(), SqliteDialect().DateValue(b).toString());
+    EXPECT_EQ(Dialect::ReadDate(SqliteDialect().DateValue(a)), a);
+    EXPECT_TRUE(SqliteDialect().DateValue(QDate()).isNull());
 }
 
 } // namespace

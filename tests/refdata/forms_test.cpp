@@ -186,8 +186,14 @@ TEST_F(FormsTest, LockedDatabaseIsSaidAndNothingIsLost) {
     ASSERT_TRUE(card.Load());
     card.SetText("Name", W("Бета"));
     SqlConnection other;
-    ASSERT_TRUE(other.Open(FctPath(m_root), SqlConnection::OpenMode::ExistingOnly));
-    ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+    ASSERT_TRUE(other.Open(ReferenceLocation(), SqlConnection::OpenMode::ExistingOnly));
+    if (OnServer()) { // the server waits for a lock as long as lock_timeout says
+        ASSERT_TRUE(m_db.Exec("SET lock_timeout TO '300ms'"));
+        ASSERT_TRUE(other.Begin());
+        ASSERT_TRUE(other.Exec("LOCK TABLE FACTORY IN ACCESS EXCLUSIVE MODE"));
+    } else {
+        ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+    }
     std::string message;
     EXPECT_FALSE(card.Save(&message));
     EXPECT_EQ(ToUtf8(message),

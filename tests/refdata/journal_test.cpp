@@ -177,17 +177,17 @@ TEST_F(JournalTest, OldDatabaseGetsTheTemplateColumns) {
     }
     m_db.Close();
     QString error;
-    ASSERT_EQ(InitDatabase(FctPath(m_root), DatabaseKind::Reference, &error),
+    ASSERT_EQ(InitDatabase(ReferenceLocation(), DatabaseKind::Reference, &error),
               InitOutcome::Completed)
         << error.toStdString();
-    ASSERT_TRUE(m_db.Open(FctPath(m_root), SqlConnection::OpenMode::ExistingOnly));
+    ASSERT_TRUE(m_db.Open(ReferenceLocation(), SqlConnection::OpenMode::ExistingOnly));
     EXPECT_TRUE(HasTemplateColumns(m_db));
     EXPECT_EQ(Numbers(Year(2026)).size(), 2u);
 }
 
 TEST_F(JournalTest, RegistrationKeepsPageTemplateAndVariables) {
     DocumentDatabase db;
-    ASSERT_TRUE(db.Open(m_root));
+    ASSERT_TRUE(db.OpenAt(ReferenceLocation()));
     const int party = *db.Parties().AddParty(PartyKind::Organisation,
                                              {{"Form", W("ООО")}, {"Name", W("Ромашка")}});
     db.SetPartyId(textgen::PartySide::Counterparty, party);
