@@ -23,7 +23,7 @@ pg_start() {
   local port
   port=$(cat "$dir/port")
   as_server "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
-    -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off" \
+    -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off" \
     start > /dev/null
 }
 

@@ -4,6 +4,7 @@
 #include "core/defaults.h"
 #include "core/text.h"
 #include "refdata/document_database.h"
+#include "refdata/schema.h"
 #include "textgen/page.h"
 #include "textgen/rtf.h"
 
@@ -119,11 +120,15 @@ QString CHolderDoc::SaveAsRefusal() const {
 
 bool CHolderDoc::OpenDatabase(const QString &templatesRoot,
                               const std::function<void(QString)> &sink) {
+    return OpenDatabaseAt(refdata::FctPath(templatesRoot), sink);
+}
+
+bool CHolderDoc::OpenDatabaseAt(const QString &location, const std::function<void(QString)> &sink) {
     auto db = std::make_unique<refdata::DocumentDatabase>([sink](const std::string &message) {
         if (sink)
             sink(Shown(message, {}));
     });
-    if (!db->Open(templatesRoot)) {
+    if (!db->OpenAt(location)) {
         m_database.reset();
         return false;
     }
@@ -133,15 +138,14 @@ bool CHolderDoc::OpenDatabase(const QString &templatesRoot,
     return true;
 }
 
-bool CHolderDoc::ReopenDatabase(const QString &databaseRoot,
-                                const std::function<void(QString)> &sink) {
+bool CHolderDoc::ReopenDatabase(const QString &location, const std::function<void(QString)> &sink) {
     if (m_database)
-        return m_database->Reopen(databaseRoot); // the selection stays with it
+        return m_database->ReopenAt(location); // the selection stays with it
     auto db = std::make_unique<refdata::DocumentDatabase>([sink](const std::string &message) {
         if (sink)
             sink(Shown(message, {}));
     });
-    if (!db->Reopen(databaseRoot))
+    if (!db->ReopenAt(location))
         return false;
     db->SetPartyId(textgen::PartySide::Counterparty, m_nCounterparty);
     db->SetPartyId(textgen::PartySide::ThirdParty, m_nThirdParty);

@@ -103,10 +103,12 @@ class CHolderDoc {
     // messages (windows-1251 texts turned into UTF-16) go to sink; the document works on without
     // a database.
     bool OpenDatabase(const QString &templatesRoot, const std::function<void(QString)> &sink);
-    // After the network locations changed: the connection is closed and opened again on the
-    // database root's "tables.db", keeping the party selection. A document that had no
-    // connection gets one.
-    bool ReopenDatabase(const QString &databaseRoot, const std::function<void(QString)> &sink);
+    // The same on any database location: a file or the office's database server.
+    bool OpenDatabaseAt(const QString &location, const std::function<void(QString)> &sink);
+    // After the network locations or the database server changed: the connection is closed and
+    // opened again on location (the database root's "tables.db", or the server), keeping the
+    // party selection. A document that had no connection gets one.
+    bool ReopenDatabase(const QString &location, const std::function<void(QString)> &sink);
     // The connection, or nothing when the database could not be opened.
     refdata::DocumentDatabase *Database() const;
 

@@ -1,4 +1,5 @@
 #include "app/librarycommand.h"
+#include "app/database_location.h"
 
 #include "app/childframe.h"
 #include "app/dialogs/dialog_seam.h"
@@ -86,7 +87,7 @@ void OpenElement(CMainFrame &frame, const OpenPlan &plan) {
 
 void RunLibraryCommand(CMainFrame &frame) {
     const QString root = Roots::TemplatesRoot();
-    refdata::LibraryJournalTables tables(refdata::RegPath(root));
+    refdata::LibraryJournalTables tables(DatabaseLocation::Journals());
     FolderStore store(root.toStdString(), &tables);
     Library library(store);
     library.renamed = [&frame](const std::string &from, const std::string &to, FileFolder folder) {

@@ -61,6 +61,12 @@ class CMainFrame : public QMainWindow {
     // command reads them, so that a computer that left the network is given up with a message.
     void CmdNetwork();
     void CheckNetworkRoots();
+    // To call after the database server setting (setting::kDatabaseServer) or the database root
+    // changed: every open document's database is closed and opened again where the settings now
+    // point (the server, or the database root's "tables.db"), keeping its party selection. A
+    // server that is down or refuses the password is said once, naming the server, and the
+    // documents go on with blank forms.
+    void ReopenDatabases();
 
     // Saves the document of view; asks for a name when it has none. False when not saved.
     bool SaveDocument(CHolderView *view);

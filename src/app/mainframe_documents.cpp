@@ -2,6 +2,7 @@
 // closing their windows, and the title that names the active one.
 #include "app/childframe.h"
 #include "app/commands.h"
+#include "app/database_location.h"
 #include "app/filedialog.h"
 #include "app/holderdoc.h"
 #include "app/holderview.h"
@@ -131,8 +132,8 @@ CHolderView *CMainFrame::OpenDocument(const QString &path) {
 }
 
 void CMainFrame::OpenDatabase(CHolderDoc *doc) {
-    doc->OpenDatabase(Roots::TemplatesRoot(),
-                      [this](const QString &message) { MessageBox::Information(this, message); });
+    doc->OpenDatabaseAt(DatabaseLocation::Reference(),
+                        [this](const QString &message) { MessageBox::Information(this, message); });
 }
 
 CHolderView *CMainFrame::NewWindow(CHolderView *view) {

@@ -1,5 +1,6 @@
 // Network work in the main window: command 215 and what follows a move of the roots.
 #include "app/childframe.h"
+#include "app/database_location.h"
 #include "app/dialogs/dialog_seam.h"
 #include "app/dialogs/network_dialogs.h"
 #include "app/holderdoc.h"
@@ -113,24 +114,28 @@ void CMainFrame::AfterRootsMoved(const QString &oldTemplatesRoot, const QString 
     }
 
     // The open documents take their database from the new place.
-    if (Roots::DatabaseRoot() != oldDatabaseRoot || databaseServerChanged) {
-        std::set<CHolderDoc *> done;
-        QStringList messages;
-        const auto sink = [&messages](const QString &message) {
-            if (!messages.contains(message))
-                messages << message;
-        };
-        for (CHolderView *v : OpenViews()) {
-            CHolderDoc *doc = v->GetDocument();
-            if (done.insert(doc).second)
-                doc->ReopenDatabase(Roots::DatabaseRoot(), sink);
-        }
-        for (const QString &m : messages)
-            MessageBox::Information(this, m);
-    }
+    if (Roots::DatabaseRoot() != oldDatabaseRoot || databaseServerChanged)
+        ReopenDatabases();
     for (CHolderView *v : OpenViews())
         v->Refresh();
     DocumentsChanged();
+}
+
+void CMainFrame::ReopenDatabases() {
+    const QString location = DatabaseLocation::AfterNetworkChange();
+    std::set<CHolderDoc *> done;
+    QStringList messages;
+    const auto sink = [&messages](const QString &message) {
+        if (!messages.contains(message))
+            messages << message;
+    };
+    for (CHolderView *v : OpenViews()) {
+        CHolderDoc *doc = v->GetDocument();
+        if (done.insert(doc).second)
+            doc->ReopenDatabase(location, sink);
+    }
+    for (const QString &m : messages)
+        MessageBox::Information(this, m);
 }
 
 } // namespace dravo

@@ -102,7 +102,8 @@ void CHolderView::CmdRegister() {
         return;
     refdata::JournalStore store(db.Connection());
     refdata::DbError error;
-    if (!refdata::RegisterDocument(store, card.Fields(), draft.content, &error)) {
+    if (!refdata::RegisterDocument(store, card.Fields(), draft.content, &error,
+                                   source.numberText)) {
         SayDbError(this, QStringLiteral("Документ не зарегистрирован."), error);
         return;
     }

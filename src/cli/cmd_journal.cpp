@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 namespace dravo::cli {
 
@@ -21,9 +22,9 @@ namespace {
 
 using namespace dravo::refdata;
 
-const std::vector<std::string_view> kValueOptions = {"--root",        "--from",         "--to",
-                                                     "--name",        "--counterparty", "--subject",
-                                                     "--responsible", "--marks"};
+const std::vector<std::string_view> kValueOptions = {"--root",    "--server",      "--from",
+                                                     "--to",      "--name",        "--counterparty",
+                                                     "--subject", "--responsible", "--marks"};
 
 QString Root(const Args &args) {
     const std::string *root = Option(args, "--root");
@@ -34,29 +35,35 @@ std::string Utf8(const QString &text) {
     return text.toStdString();
 }
 
-// Opens the reference database of the root, creating or completing it first.
-bool Prepare(const QString &root) {
+// The journal's database: the server of --server, or the root's file, created or completed
+// first (a server's tables are made by "db init --server" only).
+std::optional<QString> Prepare(const Args &args) {
+    if (const std::string *server = Option(args, "--server"))
+        return QString::fromStdString(*server);
+    const QString path = FctPath(Root(args));
     QString reason;
-    if (InitDatabase(FctPath(root), DatabaseKind::Reference, &reason) == InitOutcome::Failed) {
+    if (InitDatabase(path, DatabaseKind::Reference, &reason) == InitOutcome::Failed) {
         Fail(Utf8(reason));
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return path;
 }
 
 int RegisterCommand(const Args &args) {
     const auto positional = Positional(args, kValueOptions);
     if (positional.size() < 2)
-        return Fail("usage: journal register FILE.adf [--root DIR] [COLUMN=VALUE...]");
+        return Fail("usage: journal register FILE.adf [--root DIR | --server URL] "
+                    "[COLUMN=VALUE...]");
     CBody body;
     std::string error;
     if (!LoadBodyFile(positional[1], body, error))
         return Fail(positional[1] + ": " + error);
     const QString root = Root(args);
-    if (!Prepare(root))
+    const auto location = Prepare(args);
+    if (!location)
         return 1;
     DocumentDatabase db([](const std::string &message) { Fail(ToUtf8(message)); });
-    if (!db.Open(root))
+    if (!db.OpenAt(*location))
         return 1;
     db.SetPartyId(textgen::PartySide::Counterparty, body.RecordNumber(0));
     db.SetPartyId(textgen::PartySide::ThirdParty, body.RecordNumber(1));
@@ -79,6 +86,9 @@ int RegisterCommand(const Args &args) {
         return Fail(ToUtf8(problem));
 
     JournalRow row = textgen::RowFromCard(draft.card);
+    // Without a number of its own the row takes the journal's next one as it is stored, so
+    // that programs registering at the same moment never take the same number.
+    auto numbering = JournalStore::Numbering::Next;
     for (std::size_t i = 2; i < positional.size(); ++i) {
         const std::string &item = positional[i];
         const std::size_t eq = item.find('=');
@@ -88,10 +98,12 @@ int RegisterCommand(const Args &args) {
         if (!JournalStore::SetColumn(row, item.substr(0, eq), FromUtf8(item.substr(eq + 1)),
                                      &reason))
             return Fail(ToUtf8(reason));
+        if (item.compare(0, eq, "NumberS") == 0)
+            numbering = JournalStore::Numbering::AsGiven;
     }
     DbError failure;
     JournalStore store(db.Connection());
-    const auto id = store.Register(row, draft.content, &failure);
+    const auto id = store.Register(row, draft.content, &failure, numbering);
     if (!id)
         return Fail(Utf8(failure.text));
     std::cout << *id << '\n';
@@ -113,7 +125,8 @@ std::string CsvField(const std::string &utf8) {
 int ListCommand(const Args &args) {
     const auto positional = Positional(args, kValueOptions);
     if (positional.size() != 1)
-        return Fail("usage: journal list [--root DIR] [--from DATE] [--to DATE] [--name TEXT] "
+        return Fail("usage: journal list [--root DIR | --server URL] [--from DATE] [--to DATE] "
+                    "[--name TEXT] "
                     "[--counterparty TEXT] [--subject TEXT] [--responsible TEXT] [--marks TEXT] "
                     "[--csv]");
     JournalFilter filter;
@@ -136,12 +149,12 @@ int ListCommand(const Args &args) {
         if (const std::string *text = Option(args, option))
             *target = FromUtf8(*text);
 
-    const QString root = Root(args);
-    if (!Prepare(root))
+    const auto location = Prepare(args);
+    if (!location)
         return 1;
     SqlConnection db;
     QString reason;
-    if (!db.Open(FctPath(root), SqlConnection::OpenMode::ExistingOnly, &reason))
+    if (!db.Open(*location, SqlConnection::OpenMode::ExistingOnly, &reason))
         return Fail(Utf8(reason));
     std::vector<JournalRow> rows;
     DbError failure;
@@ -175,14 +188,16 @@ int RunJournal(const Args &args) {
         return RegisterCommand(args);
     if (verb == "list")
         return ListCommand(args);
-    return Fail("usage: journal register FILE.adf [--root DIR] [COLUMN=VALUE...] | list "
-                "[--root DIR] [--from DATE] [--to DATE] [--name TEXT] [--counterparty TEXT] "
+    return Fail("usage: journal register FILE.adf [--root DIR | --server URL] [COLUMN=VALUE...] "
+                "| list [--root DIR | --server URL] [--from DATE] [--to DATE] [--name TEXT] "
+                "[--counterparty TEXT] "
                 "[--subject TEXT] [--responsible TEXT] [--marks TEXT] [--csv]");
 }
 
 const bool registered = dravo::cli::Register(
     {"journal",
-     "register FILE.adf [--root DIR] [COLUMN=VALUE...] | list [--root DIR] [--from DATE] "
+     "register FILE.adf [--root DIR | --server URL] [COLUMN=VALUE...] | list [--root DIR | "
+     "--server URL] [--from DATE] "
      "[--to DATE] [--name TEXT] [--counterparty TEXT] [--subject TEXT] [--responsible TEXT] "
      "[--marks TEXT] [--csv]",
      &RunJournal});

@@ -8,6 +8,7 @@
 #include "refdata/directory.h"
 #include "refdata/directory_forms.h"
 #include "refdata/schema.h"
+#include "refdata/server_copy.h"
 #include "refdata/subject.h"
 
 #include <QFileInfo>
@@ -23,7 +24,8 @@ namespace {
 using namespace dravo::refdata;
 using namespace dravo::literals;
 
-const std::vector<std::string_view> kValueOptions = {"--root", "--database-root", "--row"};
+const std::vector<std::string_view> kValueOptions = {"--root", "--database-root", "--row",
+                                                     "--server"};
 
 QString Root(const Args &args, std::string_view option = "--root") {
     const std::string *root = Option(args, option);
@@ -65,9 +67,24 @@ bool ParseColumns(const std::vector<std::string> &items, ColumnValues &out) {
     return true;
 }
 
-// Opens the templates root's reference database. Only `db init` creates one: a mistyped folder
-// must not look like an empty directory.
+// Opens the reference database: the server of --server, or the templates root's file. Only
+// `db init` creates one: a mistyped folder must not look like an empty directory.
 bool OpenReference(const Args &args, SqlConnection &db) {
+    if (const std::string *server = Option(args, "--server")) {
+        QString reason;
+        if (!db.Open(QString::fromStdString(*server), SqlConnection::OpenMode::ExistingOnly,
+                     &reason)) {
+            Fail(Utf8(reason));
+            return false;
+        }
+        QString missing;
+        if (!HasTables(db, DatabaseKind::Reference, &missing)) {
+            Fail(*server + ": no tables " + Utf8(missing) +
+                 " (\"dravo-cli db init --server URL\" creates them)");
+            return false;
+        }
+        return true;
+    }
     const QString path = FctPath(Root(args));
     if (!QFileInfo::exists(path)) {
         Fail(Utf8(path) + ": no reference database (\"dravo-cli db init --root DIR\" creates one)");
@@ -83,10 +100,19 @@ bool OpenReference(const Args &args, SqlConnection &db) {
 }
 
 int DbInit(const Args &args) {
+    QStringList done;
+    if (const std::string *server = Option(args, "--server")) {
+        const QStringList failures = EnsureServerDatabases(QString::fromStdString(*server), &done);
+        for (const QString &line : done)
+            std::cout << Utf8(line) << '\n';
+        int status = 0;
+        for (const QString &failure : failures)
+            status = Fail(Utf8(failure));
+        return status;
+    }
     const QString root = Root(args);
     const QString databaseRoot =
         Option(args, "--database-root") ? Root(args, "--database-root") : root;
-    QStringList done;
     const QStringList failures = EnsureDatabases(root, databaseRoot, &done);
     for (const QString &line : done)
         std::cout << Utf8(line) << '\n';
@@ -96,11 +122,32 @@ int DbInit(const Args &args) {
     return status;
 }
 
+// The root's databases onto the server, in one transaction; refused onto tables that hold rows.
+int DbCopy(const Args &args) {
+    const std::string *server = Option(args, "--server");
+    if (!server)
+        return Fail("usage: db copy [--root DIR] --server URL");
+    const QString root = Root(args);
+    QStringList done;
+    QString reason;
+    if (!CopyToServer(FctPath(root), RegPath(root), QString::fromStdString(*server), &done,
+                      &reason))
+        return Fail(Utf8(reason));
+    for (const QString &line : done)
+        std::cout << Utf8(line) << '\n';
+    return 0;
+}
+
+const char kDbUsage[] = "usage: db init [--root DIR] [--database-root DIR] | init --server URL "
+                        "| copy [--root DIR] --server URL";
+
 int RunDb(const Args &args) {
     const auto positional = Positional(args, kValueOptions);
     if (positional.size() == 1 && positional[0] == "init")
         return DbInit(args);
-    return Fail("usage: db init [--root DIR] [--database-root DIR]");
+    if (positional.size() == 1 && positional[0] == "copy")
+        return DbCopy(args);
+    return Fail(kDbUsage);
 }
 
 void PrintColumn(std::string_view column, const std::string &value) {
@@ -205,7 +252,7 @@ int RunParty(const Args &args) {
         return Directory(db).DeleteParty(id, &error) ? 0 : FailWith(error);
     }
     return Fail("usage: party add --org|--citizen COLUMN=VALUE... | list | show ID | "
-                "edit ID COLUMN=VALUE... | delete ID  [--root DIR]");
+                "edit ID COLUMN=VALUE... | delete ID  [--root DIR | --server URL]");
 }
 
 int RunBank(const Args &args) {
@@ -369,19 +416,23 @@ int RunSubject(const Args &args) {
     if (positional.size() == 1 && verb != "set" && verb != "show" && verb != "list")
         return RunSubjectForms(args); // the case forms of a subject's name
     return Fail("usage: subject set NAME --row N COLUMN=VALUE... | show NAME | list | "
-                "catalogue add|list|edit|delete ... | NAME  [--root DIR]");
+                "catalogue add|list|edit|delete ... | NAME  [--root DIR | --server URL]");
 }
 
 const bool registeredDb =
-    Register({"db", "init [--root DIR] [--database-root DIR]  (creates the databases)", &RunDb});
+    Register({"db",
+              "init [--root DIR] [--database-root DIR] | init --server URL | copy [--root DIR] "
+              "--server URL  (creates the databases; copies a computer's onto a server)",
+              &RunDb});
 const bool registeredParty =
     Register({"party",
               "add --org|--citizen COLUMN=VALUE... | list | show ID | edit ID COLUMN=VALUE... | "
-              "delete ID  [--root DIR]",
+              "delete ID  [--root DIR | --server URL]",
               &RunParty});
-const bool registeredBank = Register(
-    {"bank", "add COLUMN=VALUE... | list | edit ID COLUMN=VALUE... | delete ID  [--root DIR]",
-     &RunBank});
+const bool registeredBank = Register({"bank",
+                                      "add COLUMN=VALUE... | list | edit ID COLUMN=VALUE... | "
+                                      "delete ID  [--root DIR | --server URL]",
+                                      &RunBank});
 const bool registeredSubject = Register(
     {"subject",
      "set NAME --row N COLUMN=VALUE... | show NAME | list | catalogue add COLUMN=VALUE... | "

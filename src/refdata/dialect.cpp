@@ -130,16 +130,21 @@ class Postgres final : public Dialect {
     QString SchemaVersionQuery() const override {
         return QStringLiteral("SELECT max(version) FROM dravo_schema");
     }
+    // Names compared in the "C" collation, whose lower() folds Latin letters only, as SQLite's
+    // NOCASE does (the catalogue's names are of that collation, the parameter of the database's).
     QString TableExistsQuery() const override {
         return QStringLiteral("SELECT table_name FROM information_schema.tables "
                               "WHERE table_schema = current_schema() "
-                              "AND lower(table_name) = lower(CAST(? AS text))");
+                              "AND lower(table_name::text COLLATE \"C\") = "
+                              "lower(CAST(? AS text) COLLATE \"C\")");
     }
     QString ColumnExistsQuery() const override {
         return QStringLiteral("SELECT column_name FROM information_schema.columns "
                               "WHERE table_schema = current_schema() "
-                              "AND lower(table_name) = lower(CAST(? AS text)) "
-                              "AND lower(column_name) = lower(CAST(? AS text))");
+                              "AND lower(table_name::text COLLATE \"C\") = "
+                              "lower(CAST(? AS text) COLLATE \"C\") "
+                              "AND lower(column_name::text COLLATE \"C\") = "
+                              "lower(CAST(? AS text) COLLATE \"C\")");
     }
     QString IndexExistsQuery() const override {
         return QStringLiteral("SELECT indexname FROM pg_indexes "
@@ -181,17 +186,14 @@ class Postgres final : public Dialect {
     QString LockTableStatement(const QString &quotedTable) const override {
         return QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(quotedTable);
     }
-    QString ResetKeyStatement(const QString &table, const QString &keyColumn) const override {
-        const QString quotedTable = QuoteIdentifier(table);
-        const QString key = QuoteIdentifier(keyColumn);
+    QString ResetKeyStatement(const QString &quotedTable, const QString &keyColumn) const override {
         QString literal = quotedTable;
         literal.replace(QLatin1Char('\''), QLatin1String("''"));
-        QString column =
-            key.mid(1, key.size() - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
+        QString column = keyColumn.toLower();
         column.replace(QLatin1Char('\''), QLatin1String("''"));
         return QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
                               "coalesce(max(%3), 0) + 1, false) FROM %4")
-            .arg(literal, column, key, quotedTable);
+            .arg(literal, column, QuoteIdentifier(keyColumn), quotedTable);
     }
     QString SchemaFolder() const override { return QStringLiteral(":/schema/postgresql/"); }
 };

@@ -105,8 +105,10 @@ class Dialect {
     virtual QString LockTableStatement(const QString &quotedTable) const = 0;
 
     // After rows were stored with their keys given (a copy): a statement that makes the engine
-    // number the next new row of table above them; empty when the engine does so by itself.
-    virtual QString ResetKeyStatement(const QString &table, const QString &keyColumn) const = 0;
+    // number the next new row of the table (quoted, possibly with its schema) above them; empty
+    // when the engine does so by itself.
+    virtual QString ResetKeyStatement(const QString &quotedTable,
+                                      const QString &keyColumn) const = 0;
 
     // The Qt resource folder of this engine's schema scripts.
     virtual QString SchemaFolder() const = 0;

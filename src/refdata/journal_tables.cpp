@@ -34,7 +34,9 @@ bool Quoted(const SqlConnection &db, std::string_view name, QString &out, DbErro
     return true;
 }
 
-QString CreateStatement(const Dialect &dialect, const QString &quotedName) {
+} // namespace
+
+QString JournalTableStatement(const Dialect &dialect, const QString &quotedName) {
     auto q = [&](const QString &column) { return dialect.QuoteIdentifier(column); };
     // Texts allow the empty value and are not required, with the empty text as default.
     auto text = [&](const QString &column, int size) {
@@ -53,8 +55,6 @@ QString CreateStatement(const Dialect &dialect, const QString &quotedName) {
         .arg(quotedName, columns.join(QStringLiteral(", ")));
 }
 
-} // namespace
-
 QStringList JournalColumns() {
     QStringList columns = {QStringLiteral("BookID"), QStringLiteral("Number"),
                            QStringLiteral("NumberS"), QStringLiteral("Date"),
@@ -68,7 +68,7 @@ bool CreateJournalTable(const QString &regPath, std::string_view name, DbError *
     SqlConnection db;
     QString table;
     return OpenReg(db, regPath, error) && Quoted(db, name, table, error) &&
-           db.Exec(CreateStatement(db.Sql(), table), {}, error);
+           db.Exec(JournalTableStatement(db.Sql(), table), {}, error);
 }
 
 bool DeleteJournalTable(const QString &regPath, std::string_view name, DbError *error) {
@@ -124,14 +124,14 @@ bool CopyJournalTable(const QString &regPath, std::string_view source, std::stri
     const QString list = columns.join(QStringLiteral(", "));
     if (!db.Begin(error))
         return false;
-    if (!db.Exec(CreateStatement(db.Sql(), to), {}, error) ||
+    if (!db.Exec(JournalTableStatement(db.Sql(), to), {}, error) ||
         !db.Exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY %4")
                      .arg(to, list, from, db.Sql().QuoteIdentifier(QStringLiteral("BookID"))),
                  {}, error)) {
         db.Rollback();
         return false;
     }
-    const QString reset = db.Sql().ResetKeyStatement(ToQt(newName), QStringLiteral("BookID"));
+    const QString reset = db.Sql().ResetKeyStatement(to, QStringLiteral("BookID"));
     if (!reset.isEmpty() && !db.Exec(reset, {}, error)) {
         db.Rollback();
         return false;

@@ -16,6 +16,10 @@ namespace dravo::refdata {
 // The 33 columns of a journal table, in order: BookID, Number, NumberS, Date, Body, f1..f28.
 QStringList JournalColumns();
 
+// The statement that creates a journal table (quotedName as the dialect quotes it, possibly
+// with its schema before it).
+QString JournalTableStatement(const Dialect &dialect, const QString &quotedName);
+
 // Names are windows-1251 text, as the library holds them.
 bool CreateJournalTable(const QString &regPath, std::string_view name, DbError *error = nullptr);
 bool DeleteJournalTable(const QString &regPath, std::string_view name, DbError *error = nullptr);

@@ -9,7 +9,8 @@ namespace dravo::refdata {
 
 class LibraryJournalTables : public library::JournalTables {
   public:
-    // regPath is the journals database (RegPath of the templates root).
+    // regPath is the journals database (RegPath of the templates root, or the server's
+    // journals: ServerJournalsLocation).
     explicit LibraryJournalTables(QString regPath) : m_regPath(std::move(regPath)) {}
     bool Exists(const std::string &name) override;
     bool Copy(const std::string &from, const std::string &to, std::string &error) override;

@@ -46,8 +46,12 @@ RegistrationDraft DraftRegistration(const RegistrationSource &src) {
 }
 
 std::optional<int> RegisterDocument(JournalStore &store, const textgen::CardFields &card,
-                                    const RegisteredContent &content, DbError *error) {
-    return store.Register(textgen::RowFromCard(card), content, error);
+                                    const RegisteredContent &content, DbError *error,
+                                    const std::string &proposedNumber) {
+    const bool proposed = !proposedNumber.empty() && card.number == proposedNumber;
+    return store.Register(textgen::RowFromCard(card), content, error,
+                          proposed ? JournalStore::Numbering::Next
+                                   : JournalStore::Numbering::AsGiven);
 }
 
 } // namespace dravo::refdata

@@ -35,8 +35,12 @@ struct RegistrationDraft {
 RegistrationDraft DraftRegistration(const RegistrationSource &source);
 
 // Stores the card as a new journal row with the content; gives the row's key. The caller then
-// recomputes the document's next number.
+// recomputes the document's next number. proposedNumber is the number the card was prefilled
+// with: when the card still holds it, the row takes the journal's next number as it is stored
+// (another computer of the office may have taken the proposed one meanwhile); a number the
+// user typed is stored as typed.
 std::optional<int> RegisterDocument(JournalStore &store, const textgen::CardFields &card,
-                                    const RegisteredContent &content, DbError *error);
+                                    const RegisteredContent &content, DbError *error,
+                                    const std::string &proposedNumber = {});
 
 } // namespace dravo::refdata
