@@ -146,6 +146,7 @@ void SqlConnection::Close() {
     if (QSqlDatabase::contains(m_name))
         QSqlDatabase::removeDatabase(m_name);
     m_open = false;
+    m_inTransaction = false;
     m_path.clear();
     m_dialect = &SqliteDialect();
 }
@@ -269,6 +270,7 @@ bool SqlConnection::Begin(DbError *error) {
         return SetError(error, DbError::Kind::NotOpen, QStringLiteral("the database is not open"));
     if (!m_db.transaction())
         return SetError(error, DbError::Kind::Failed, Reason(m_db.lastError()));
+    m_inTransaction = true;
     return true;
 }
 
@@ -277,6 +279,7 @@ bool SqlConnection::BeginWrite(const QString &table, DbError *error) {
         return SetError(error, DbError::Kind::NotOpen, QStringLiteral("the database is not open"));
     if (!Exec(m_dialect->BeginWriteStatement(), {}, error))
         return false;
+    m_inTransaction = true;
     const QString lock = m_dialect->LockTableStatement(m_dialect->QuoteIdentifier(table));
     if (!lock.isEmpty() && !Exec(lock, {}, error)) {
         Rollback();
@@ -288,6 +291,7 @@ bool SqlConnection::BeginWrite(const QString &table, DbError *error) {
 bool SqlConnection::Commit(DbError *error) {
     if (!m_open)
         return SetError(error, DbError::Kind::NotOpen, QStringLiteral("the database is not open"));
+    m_inTransaction = false;
     if (!m_db.commit()) {
         const QString reason = Reason(m_db.lastError());
         m_db.rollback();
@@ -297,6 +301,7 @@ bool SqlConnection::Commit(DbError *error) {
 }
 
 void SqlConnection::Rollback() {
+    m_inTransaction = false;
     if (m_open)
         m_db.rollback();
 }

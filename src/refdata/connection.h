@@ -96,6 +96,8 @@ class SqlConnection {
     bool BeginWrite(const QString &table, DbError *error = nullptr);
     bool Commit(DbError *error = nullptr);
     void Rollback();
+    // Whether a transaction begun here is open.
+    bool InTransaction() const { return m_inTransaction; }
 
     bool TableExists(const QString &table);
     // True when the file could only be opened for reading (write-protected file or folder).
@@ -112,6 +114,7 @@ class SqlConnection {
     const Dialect *m_dialect = &SqliteDialect();
     QSqlDatabase m_db;
     bool m_open = false;
+    bool m_inTransaction = false;
     OpenFailure m_openFailure = OpenFailure::None;
     int m_rowsAffected = 0;
     // Prepared statements by their text, kept for the life of the connection: the party rows

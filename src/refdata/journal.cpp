@@ -204,17 +204,26 @@ std::optional<int> JournalStore::Register(const JournalRow &given, const Registe
         m_templateColumns = HasTemplateColumns(m_db);
     // The number is taken and the row stored in one transaction that keeps every other writer
     // of the journal waiting: two programs registering at once never take the same number.
-    if (!m_db.BeginWrite(QStringLiteral("book"), error))
+    // Within a caller's transaction (many rows stored at once) the row joins it, the journal
+    // locked all the same.
+    const bool own = !m_db.InTransaction();
+    const QString lock = m_db.Sql().LockTableStatement(m_db.Sql().QuoteIdentifier("book"));
+    if (own ? !m_db.BeginWrite(QStringLiteral("book"), error)
+            : !lock.isEmpty() && !m_db.Exec(lock, {}, error))
         return std::nullopt;
+    const auto fail = [&] {
+        if (own)
+            m_db.Rollback();
+        return std::nullopt;
+    };
     JournalRow row = given;
     if (numbering == Numbering::Next) {
         const auto largest = m_db.Value(QStringLiteral("SELECT max(Number) FROM book"), {}, error);
         if (!largest) {
-            m_db.Rollback();
             if (error && !*error)
                 SetError(error, DbError::Kind::Failed,
                          QStringLiteral("the journal gives no number"));
-            return std::nullopt;
+            return fail();
         }
         const qlonglong last = largest->isNull() ? 0 : largest->toLongLong();
         row.number = last >= INT_MAX ? INT_MAX : int(last < 0 ? 1 : last + 1);
@@ -234,10 +243,8 @@ std::optional<int> JournalStore::Register(const JournalRow &given, const Registe
         sql += QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     }
     const auto id = m_db.Insert(sql, params, QStringLiteral("BookID"), error);
-    if (!id || !m_db.Commit(error)) {
-        m_db.Rollback();
-        return std::nullopt;
-    }
+    if (!id || (own && !m_db.Commit(error)))
+        return fail();
     return static_cast<int>(*id);
 }
 

@@ -160,6 +160,17 @@ TEST_F(JournalTest, SetColumnByName) {
         EXPECT_FALSE(JournalStore::SetColumn(row, column, value, &reason)) << column << value;
 }
 
+// Many rows stored in one transaction of the caller: each registration joins it, so a rollback
+// takes them all back.
+TEST_F(JournalTest, RegistrationsJoinTheCallersTransaction) {
+    ASSERT_TRUE(m_db.Begin());
+    Add(2026, 1, 1, "1", "Альфа");
+    Add(2026, 1, 2, "2", "Бета");
+    EXPECT_EQ(Numbers(Year(2026)).size(), 2u);
+    m_db.Rollback();
+    EXPECT_TRUE(Numbers(Year(2026)).empty());
+}
+
 // A database made before the journal kept templates gets the two columns and keeps its rows.
 TEST_F(JournalTest, OldDatabaseGetsTheTemplateColumns) {
     ASSERT_TRUE(m_db.Exec("ALTER TABLE book DROP COLUMN Template"));
