@@ -16,7 +16,7 @@ endfunction()
 # A GoogleTest executable from every .cpp of a tests folder; each case is registered with CTest.
 # ON_SERVER: every case is registered a second time ("pg." before its name) to run against the
 # PostgreSQL server that the test run starts (tests/CMakeLists.txt), its address in
-# DRAVO_TEST_SERVER.
+# DRAVO_TEST_SERVER (the one variable: gtest_discover_tests would split a list of them).
 function(dravo_gtest name)
   cmake_parse_arguments(ARG "ON_SERVER" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -37,7 +37,7 @@ function(dravo_gtest name)
       TEST_PREFIX "pg."
       DISCOVERY_TIMEOUT 60
       PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;DRAVO_TEST_SERVER=${DRAVO_TEST_SERVER};DRAVO_TEST_SERVER_DIR=${DRAVO_TEST_SERVER_DIR}"
+        ENVIRONMENT "DRAVO_TEST_SERVER=${DRAVO_TEST_SERVER}"
         FIXTURES_REQUIRED pgserver)
   endif()
 endfunction()
