@@ -325,6 +325,7 @@ QStringList Contents(SqlConnection &db) {
 // A database made by an older version lacks the indexes added since: it gets each of them when it
 // is opened, and nothing else in it changes.
 TEST_F(SchemaTest, AnOlderDatabaseGetsTheIndexesItLacks) {
+    DRAVO_FILES_ONLY();
     const QStringList indexes = SchemaIndexes(DatabaseKind::Reference);
     for (const char *added :
          {"book_List", "book_Kontragent", "book_Name", "book_Predmet", "book_Otv", "book_NF"})
