@@ -32,8 +32,14 @@ std::string NoServerMessage(const QString &address, const QString &reason) {
     QString shown = address;
     if (const auto parsed = ServerAddress::Parse(address))
         shown = parsed->Shown();
-    return std::string("Не удалось открыть базу данных на сервере "_w) + FromQt(shown) + "\n" +
-           FromQt(reason);
+    // The reason names the server too; the client library breaks its lines with tabs.
+    QString why = reason;
+    const QString prefix = QStringLiteral("server %1: ").arg(shown);
+    if (why.startsWith(prefix))
+        why.remove(0, prefix.size());
+    why = why.simplified();
+    return std::string("Не удалось открыть базу данных на сервере "_w) + FromQt(shown) + ":\n" +
+           FromQt(why);
 }
 
 DocumentDatabase::DocumentDatabase(MessageSink sink) : m_sink(std::move(sink)) {}

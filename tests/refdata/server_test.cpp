@@ -78,7 +78,7 @@ TEST(ServerDown, TheMessageNamesTheServerAndTheDocumentGoesOn) {
     EXPECT_EQ(db.NextNumber(), 1);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind("Не удалось открыть базу данных на сервере "
-                                "postgresql://anna@127.0.0.1:1/office\n",
+                                "postgresql://anna@127.0.0.1:1/office:\nconnection to server",
                                 0),
               0u)
         << messages[0];
