@@ -18,7 +18,8 @@ constexpr int kFreeColumns = 28;
 
 bool OpenReg(SqlConnection &db, const QString &regPath, DbError *error) {
     QString reason;
-    if (!IsServerAddress(regPath) && !QFileInfo::exists(regPath) &&
+    // A server's schema of journals is made when missing, as a computer's file is.
+    if ((IsServerAddress(regPath) || !QFileInfo::exists(regPath)) &&
         InitDatabase(regPath, DatabaseKind::Journals, &reason) == InitOutcome::Failed)
         return SetError(error, DbError::Kind::NotOpen, reason);
     if (!db.Open(regPath, SqlConnection::OpenMode::ExistingOnly, &reason))

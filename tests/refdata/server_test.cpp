@@ -144,10 +144,11 @@ TEST_F(ServerTest, OddTextInEveryColumnComesBackAsItWas) {
 // Journal tables live in their own schema; their names may hold anything a library name can.
 TEST_F(ServerTest, JournalTablesWithOddNames) {
     const QString reg = ServerJournalsLocation(ReferenceLocation());
+    // The first journal makes the schema of journals; "db init --server" would keep it.
+    ASSERT_TRUE(CreateJournalTable(reg, W("Первый")));
     QString reason;
-    ASSERT_EQ(InitDatabase(reg, DatabaseKind::Journals, &reason), InitOutcome::Created)
+    EXPECT_EQ(InitDatabase(reg, DatabaseKind::Journals, &reason), InitOutcome::Completed)
         << reason.toStdString();
-    EXPECT_EQ(InitDatabase(reg, DatabaseKind::Journals, &reason), InitOutcome::Completed);
     for (const char *name : kOddNames) {
         const std::string table = W(name);
         DbError error;
