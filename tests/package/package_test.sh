@@ -44,8 +44,11 @@ if readelf -d "$root/usr/bin/dravo" "$root/usr/bin/dravo-cli" | grep -q "$build"
 fi
 ldd "$root/usr/bin/dravo" "$root/usr/bin/dravo-cli" | grep "not found" && fail "missing libraries"
 grep -q '^Exec=dravo %f$' "$root/usr/share/applications/dravo.desktop" || fail "menu entry"
-iconv -f WINDOWS-1251 -t UTF-8 "$root/usr/share/dravo/Data/tips.txt" |
-  grep -q '^Щёлкните по любой части договора' || fail "tips.txt is not in windows-1251"
+# (Converted whole first: "grep -q" leaves a pipe early, and with pipefail a long file's iconv
+# dying of SIGPIPE would fail the check.)
+iconv -f WINDOWS-1251 -t UTF-8 "$root/usr/share/dravo/Data/tips.txt" >"$work/tips.utf8" ||
+  fail "tips.txt is not in windows-1251"
+grep -q '^Щёлкните по любой части договора' "$work/tips.utf8" || fail "tips.txt is not in windows-1251"
 
 cli="$root/usr/bin/dravo-cli"
 "$cli" render "$root/$sample" --utf8 -o "$work/page.html"
