@@ -9,8 +9,8 @@
 #include "refdata/directory.h"
 #include "refdata/document_database.h"
 #include "refdata/schema.h"
+#include "window_app.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -21,21 +21,11 @@
 namespace {
 
 using namespace dravo;
+using dravo::bench::App;
 using namespace dravo::refdata;
 
 constexpr int kParties = 10000;
 constexpr int kBanks = 1000;
-
-QApplication &App() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 std::string RandomName(std::mt19937 &rng) {
     static const char *syllables[] = {"ро",  "Ма", "шка", "ТЕХ", "снаб", "ёл", "Ка", "жу", "ва",

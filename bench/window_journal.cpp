@@ -12,8 +12,8 @@
 #include "refdata/registration.h"
 #include "refdata/schema.h"
 #include "textgen/journal.h"
+#include "window_app.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -28,22 +28,10 @@
 namespace {
 
 using namespace dravo;
+using dravo::bench::App;
 using namespace dravo::refdata;
 
 constexpr int kRows = 10000;
-
-QApplication &App() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        PrepareProcess();
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 struct Office {
     QTemporaryDir dir;

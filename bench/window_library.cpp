@@ -5,8 +5,8 @@
 #include "core/text.h"
 #include "library/library.h"
 #include "library/ltr_file.h"
+#include "window_app.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -15,21 +15,11 @@
 namespace {
 
 using namespace dravo;
+using dravo::bench::App;
 using namespace dravo::library;
 
 constexpr int kFolders = 200;
 constexpr int kElements = 5000;
-
-QApplication &App() {
-    static int argc = 1;
-    static char name[] = "bench";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // 200 folders (every tenth inside the one before it, every fourth stored open) holding 4,800
 // templates, journals and cases with Russian names and descriptions.

@@ -101,19 +101,15 @@ bool OpenReference(const Args &args, SqlConnection &db) {
 
 int DbInit(const Args &args) {
     QStringList done;
+    QStringList failures;
     if (const std::string *server = Option(args, "--server")) {
-        const QStringList failures = EnsureServerDatabases(QString::fromStdString(*server), &done);
-        for (const QString &line : done)
-            std::cout << Utf8(line) << '\n';
-        int status = 0;
-        for (const QString &failure : failures)
-            status = Fail(Utf8(failure));
-        return status;
+        failures = EnsureServerDatabases(QString::fromStdString(*server), &done);
+    } else {
+        const QString root = Root(args);
+        const QString databaseRoot =
+            Option(args, "--database-root") ? Root(args, "--database-root") : root;
+        failures = EnsureDatabases(root, databaseRoot, &done);
     }
-    const QString root = Root(args);
-    const QString databaseRoot =
-        Option(args, "--database-root") ? Root(args, "--database-root") : root;
-    const QStringList failures = EnsureDatabases(root, databaseRoot, &done);
     for (const QString &line : done)
         std::cout << Utf8(line) << '\n';
     int status = 0;

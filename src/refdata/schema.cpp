@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <initializer_list>
 #include <utility>
 
 namespace dravo::refdata {
@@ -258,28 +259,29 @@ QString ServerJournalsLocation(const QString &server) {
     return address ? address->InSchema(JournalsSchema()).ToString() : QString();
 }
 
-QStringList EnsureServerDatabases(const QString &server, QStringList *done) {
-    QString reason;
-    const auto address = ServerAddress::Parse(server, &reason);
-    if (!address)
-        return {reason};
-    const std::pair<QString, DatabaseKind> parts[] = {
-        {address->ToString(), DatabaseKind::Reference},
-        {ServerJournalsLocation(server), DatabaseKind::Journals},
-    };
+namespace {
+
+// One database to make sure of, and how "db init" names it in its report.
+struct EnsuredDatabase {
+    QString location;
+    DatabaseKind kind;
+    QString shown;
+};
+
+// Makes sure of each database in turn; what was created or kept goes to done, and the reasons
+// of the failures are returned (one failure does not stop the others).
+QStringList EnsureEach(std::initializer_list<EnsuredDatabase> databases, QStringList *done) {
     QStringList failures;
-    for (const auto &[location, kind] : parts) {
-        const QString what = kind == DatabaseKind::Reference
-                                 ? QStringLiteral("the reference tables on %1")
-                                 : QStringLiteral("the journal tables on %1");
-        switch (InitDatabase(location, kind, &reason)) {
+    for (const EnsuredDatabase &database : databases) {
+        QString reason;
+        switch (InitDatabase(database.location, database.kind, &reason)) {
         case InitOutcome::Created:
             if (done)
-                *done << QStringLiteral("created ") + what.arg(address->Shown());
+                *done << QStringLiteral("created ") + database.shown;
             break;
         case InitOutcome::Completed:
             if (done)
-                *done << QStringLiteral("kept ") + what.arg(address->Shown());
+                *done << QStringLiteral("kept ") + database.shown;
             break;
         case InitOutcome::Failed:
             failures << reason;
@@ -289,31 +291,34 @@ QStringList EnsureServerDatabases(const QString &server, QStringList *done) {
     return failures;
 }
 
+} // namespace
+
+QStringList EnsureServerDatabases(const QString &server, QStringList *done) {
+    QString reason;
+    const auto address = ServerAddress::Parse(server, &reason);
+    if (!address)
+        return {reason};
+    return EnsureEach(
+        {
+            {address->ToString(), DatabaseKind::Reference,
+             QStringLiteral("the reference tables on ") + address->Shown()},
+            {ServerJournalsLocation(server), DatabaseKind::Journals,
+             QStringLiteral("the journal tables on ") + address->Shown()},
+        },
+        done);
+}
+
 QStringList EnsureDatabases(const QString &templatesRoot, const QString &databaseRoot,
                             QStringList *done) {
-    const std::pair<QString, DatabaseKind> files[] = {
-        {FctPath(templatesRoot), DatabaseKind::Reference},
-        {RegPath(templatesRoot), DatabaseKind::Journals},
-        {TablesPath(databaseRoot), DatabaseKind::Reference},
-    };
-    QStringList failures;
-    for (const auto &[path, kind] : files) {
-        QString reason;
-        switch (InitDatabase(path, kind, &reason)) {
-        case InitOutcome::Created:
-            if (done)
-                *done << QStringLiteral("created %1").arg(path);
-            break;
-        case InitOutcome::Completed:
-            if (done)
-                *done << QStringLiteral("kept %1").arg(path);
-            break;
-        case InitOutcome::Failed:
-            failures << reason;
-            break;
-        }
-    }
-    return failures;
+    const QString paths[] = {FctPath(templatesRoot), RegPath(templatesRoot),
+                             TablesPath(databaseRoot)};
+    return EnsureEach(
+        {
+            {paths[0], DatabaseKind::Reference, paths[0]},
+            {paths[1], DatabaseKind::Journals, paths[1]},
+            {paths[2], DatabaseKind::Reference, paths[2]},
+        },
+        done);
 }
 
 } // namespace dravo::refdata
