@@ -143,7 +143,9 @@ int Run(const Args &given) {
     }
 
     const textgen::PageResult page = textgen::BuildPage(inputs);
-    const std::string bytes = request.utf8 ? ForReading(page.html) : page.html;
+    // The windows-1251 page is written as it was built, not copied first.
+    const std::string converted = request.utf8 ? ForReading(page.html) : std::string();
+    const std::string_view bytes = request.utf8 ? converted : std::string_view(page.html);
     if (request.output.empty()) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the page to standard output");
