@@ -147,14 +147,15 @@ QString NoComputersText() {
 DatabaseServerFields ParseDatabaseServer(const QString &url) {
     DatabaseServerFields f;
     const QUrl u(url, QUrl::StrictMode);
-    if (url.isEmpty() || !u.isValid() || u.scheme() != QLatin1String("postgresql"))
+    if (url.isEmpty() || !u.isValid() ||
+        (u.scheme() != QLatin1String("postgresql") && u.scheme() != QLatin1String("postgres")))
         return f;
     f.host = u.host();
     f.port = QString::number(u.port(5432));
-    f.database = u.path();
+    f.database = u.path(QUrl::FullyDecoded);
     if (f.database.startsWith(QLatin1Char('/')))
         f.database.remove(0, 1);
-    f.user = u.userName();
+    f.user = u.userName(QUrl::FullyDecoded);
     return f;
 }
 
@@ -179,6 +180,9 @@ QString BuildDatabaseServer(const DatabaseServerFields &fields, QString *error,
                     QStringLiteral("Порт сервера баз данных должен быть числом от 1 до 65535."));
     if (database.isEmpty())
         return fail(ServerField::Database, QStringLiteral("Укажите имя базы данных на сервере."));
+    if (database.contains(QLatin1Char('/')))
+        return fail(ServerField::Database,
+                    QStringLiteral("Имя базы данных не может содержать знак \"/\"."));
     QUrl u;
     u.setScheme(QStringLiteral("postgresql"));
     u.setHost(host, QUrl::StrictMode);

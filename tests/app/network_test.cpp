@@ -6,6 +6,7 @@
 
 #include "app/networkwork.h"
 #include "app/sharing.h"
+#include "refdata/server.h"
 
 #include <QFile>
 #include <map>
@@ -403,8 +404,9 @@ class NetworkTest : public QObject {
              "postgresql://ivan@db.office:5432/dravo", F::None},
             {"no user, spaces trimmed", " 10.0.0.5 ", "6000", " contracts ", "",
              "postgresql://10.0.0.5:6000/contracts", F::None},
-            {"odd names encoded", "srv", "5432", "база?#/x", "a@b:c",
-             "postgresql://a%40b%3Ac@srv:5432/%D0%B1%D0%B0%D0%B7%D0%B0%3F%23/x", F::None},
+            {"odd names encoded", "srv", "5432", "база?#", "a@b:c",
+             "postgresql://a%40b%3Ac@srv:5432/%D0%B1%D0%B0%D0%B7%D0%B0%3F%23", F::None},
+            {"a database name with a slash", "srv", "5432", "a/b", "", "", F::Database},
             {"empty host", " ", "5432", "dravo", "", "", F::Host},
             {"empty database", "srv", "5432", " ", "", "", F::Database},
             {"port 0", "srv", "0", "d", "", "", F::Port},
@@ -431,7 +433,13 @@ class NetworkTest : public QObject {
         QCOMPARE(message.isEmpty(), !url.isEmpty());
         if (url.isEmpty())
             return;
-        // The address reads back into the same fields.
+        // The address reads back into the same fields, here and where the databases open.
+        const auto address = refdata::ServerAddress::Parse(built);
+        QVERIFY(address);
+        QCOMPARE(address->host, host.trimmed());
+        QCOMPARE(address->port, port.toInt());
+        QCOMPARE(address->database, database.trimmed());
+        QCOMPARE(address->user, user);
         const DatabaseServerFields back = ParseDatabaseServer(built);
         QCOMPARE(back.host, host.trimmed());
         QCOMPARE(back.port, port);

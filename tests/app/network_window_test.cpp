@@ -17,6 +17,8 @@
 #include "app/shell.h"
 #include "core/user.h"
 #include "refdata/document_database.h"
+#include "refdata/schema.h"
+#include "refdata/server.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -25,6 +27,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QUuid>
 
 using namespace dravo;
 
@@ -293,6 +296,52 @@ class NetworkWindowTest : public QObject {
         QVERIFY(QFileInfo::exists(Local() + "/Templates/Спасён.adf"));
         QVERIFY(m_frame->Frames().first()->close());
         QTRY_COMPARE(m_frame->Frames().size(), 0);
+    }
+
+    void theOpenDocumentsMoveToTheChosenServer() {
+        auto address = refdata::ServerAddress::Parse(qEnvironmentVariable("DRAVO_TEST_SERVER"));
+        if (!address)
+            QSKIP("no database server in this run");
+        // A database of this test's own on the run's server, with the program's tables.
+        const QString admin = address->ToString();
+        address->database = "t_" + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        {
+            refdata::SqlConnection db;
+            QVERIFY(db.Open(admin, refdata::SqlConnection::OpenMode::ExistingOnly));
+            QVERIFY(db.Exec(QStringLiteral("CREATE DATABASE %1").arg(address->database)));
+        }
+        const QString server = address->ToString();
+        QVERIFY(refdata::EnsureServerDatabases(server).isEmpty());
+
+        CHolderView *view = m_frame->NewDocument();
+        refdata::DocumentDatabase *db = view->GetDocument()->Database();
+        QVERIFY(db && !db->Connection().OnServer());
+        const DatabaseServerFields fields = ParseDatabaseServer(server);
+        DialogSeam::setNextScript([&](QDialog &d) {
+            DialogSeam::setNextScript([&](QDialog &s) {
+                Child<QLineEdit>(s, "host")->setText(fields.host);
+                Child<QLineEdit>(s, "port")->setText(fields.port);
+                Child<QLineEdit>(s, "database")->setText(fields.database);
+                Child<QLineEdit>(s, "user")->setText(fields.user);
+                Child<QPushButton>(s, "ok")->click();
+            });
+            Child<QPushButton>(d, "server")->click();
+            Child<QPushButton>(d, "ok")->click();
+        });
+        m_frame->OnCommand(ID_NETWORK);
+        QVERIFY2(MessageBox::takeMessages().isEmpty(), "a switch to a server asks nothing");
+        db = view->GetDocument()->Database();
+        QVERIFY(db && db->IsOpen() && db->Connection().OnServer());
+        QCOMPARE(m_frame->Frames().size(), 1);
+
+        // Back to this computer's files, and the database goes.
+        QSettings().remove("Settings/DatabaseServer");
+        QVERIFY(m_frame->Frames().first()->close());
+        QTRY_COMPARE(m_frame->Frames().size(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // its connection
+        refdata::SqlConnection drop;
+        QVERIFY(drop.Open(admin, refdata::SqlConnection::OpenMode::ExistingOnly));
+        drop.Exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(address->database));
     }
 
     void theDatabaseServerIsCheckedBeforeItIsTaken() {
