@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -24,6 +26,14 @@
 #include <QtTest>
 
 namespace apptest {
+
+// Writes content to path, making its folder first; the test fails when it cannot.
+inline void WriteFile(const QString &path, const QByteArray &content) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
 
 // The sample template built from resources/templates.
 inline QString SampleTemplate() {
@@ -69,7 +79,7 @@ inline QVariant RunJs(dravo::CHolderView *view, const QString &script, int ms = 
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");                                               \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
-        /* A home of its own: test programs run side by side without sharing settings. */         \
+        /* A home of its own: test programs run side by side without sharing settings. */          \
         QTemporaryDir home;                                                                        \
         qputenv("HOME", home.path().toLocal8Bit());                                                \
         qunsetenv("XDG_CONFIG_HOME");                                                              \

@@ -2,6 +2,7 @@
 // buttons that step, add and delete (with the program's own question), OK saving the template and
 // Cancel keeping what earlier presses did.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/dialogs/clause_dialog.h"
 #include "core/text.h"
@@ -47,12 +48,7 @@ CBody SampleBody() {
     return body;
 }
 
-template <typename T> T *Child(QWidget &dialog, const char *name) {
-    T *child = dialog.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
+using apptest::Child;
 
 void Click(QWidget &dialog, const char *button) {
     QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);

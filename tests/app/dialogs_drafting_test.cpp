@@ -3,6 +3,7 @@
 // result survives saving and reopening. With DRAVO_SHOTS set to a folder (and the test run on a
 // real X display) each step leaves a screenshot there.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/commands.h"
 #include "app/dialogs/dialog_seam.h"
@@ -40,12 +41,7 @@ void Shot(const QString &name) {
                        QDir(folder).filePath(name + QStringLiteral(".png"))});
 }
 
-template <typename T> T *Child(QDialog &dialog, const char *name) {
-    T *child = dialog.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
+using apptest::Child;
 
 void Press(QDialog &dialog, const char *button) {
     Child<QPushButton>(dialog, button)->click();

@@ -4,6 +4,7 @@
 // table, and the page reads as a finished contract. With DRAVO_SHOTS set to a folder (and the test
 // run on a real X display) each step leaves a screenshot there.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/commands.h"
 #include "app/dialogs/dialog_seam.h"
@@ -35,12 +36,7 @@ void Shot(const QString &name) {
         QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-template <typename T> T *Child(QDialog &dialog, const char *name) {
-    T *child = dialog.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s in %s", name, qPrintable(dialog.windowTitle()));
-    return child;
-}
+using apptest::Child;
 
 void Press(QDialog &dialog, const char *button) {
     Child<QPushButton>(dialog, button)->click();

@@ -1,6 +1,7 @@
 // Dialog 147 "   Установочные данные": what it shows on opening, the clicks that change the
 // document at once, OK storing every control and Cancel leaving the document as it was.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/dialogs/setup_data_dialog.h"
 #include "core/text.h"
@@ -31,12 +32,7 @@ CBody SampleBody() {
     return body; // order never set: roles 0, 0, 0
 }
 
-template <typename T> T *Child(QWidget &dialog, const char *name) {
-    T *child = dialog.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
+using apptest::Child;
 
 QString Labels(QWidget &dialog) {
     return Child<QLabel>(dialog, "label1")->text() + "|" + Child<QLabel>(dialog, "label2")->text() +

@@ -4,6 +4,7 @@
 // document, and the values survive saving and reopening. With DRAVO_SHOTS set to a folder (and
 // the test run on a real X display) each dialog leaves a screenshot there.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/commands.h"
 #include "app/dialogs/dialog_seam.h"
@@ -43,12 +44,7 @@ void Shot(const QString &name, QWidget *window = nullptr) {
         front->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-template <typename T> T *Child(QDialog &dialog, const QString &name) {
-    T *child = dialog.findChild<T *>(name);
-    if (!child)
-        qFatal("no child %s", qPrintable(name));
-    return child;
-}
+using apptest::Child;
 
 void Press(QDialog &dialog, const QString &button) {
     Child<QPushButton>(dialog, button)->click();

@@ -4,6 +4,7 @@
 // fonts changed, and a formatting style applied to the contract. With DRAVO_SHOTS set to a folder
 // (and a real X display) the journal page and the card are left there as screenshots.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/childframe.h"
 #include "app/commands.h"
@@ -38,12 +39,7 @@ void Shot(const QString &name) {
                        QDir(folder).filePath(name + QStringLiteral(".png"))});
 }
 
-template <typename T> T *Child(QDialog &dialog, const char *name) {
-    T *child = dialog.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
+using apptest::Child;
 
 std::string W(const char *utf8) {
     return FromUtf8(utf8);

@@ -5,6 +5,7 @@
 // dialog reopened finds the tree as it was left. With DRAVO_SHOTS set to a folder each step
 // leaves a picture of the dialog there.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/childframe.h"
 #include "app/dialogs/dialog_seam.h"
@@ -27,18 +28,9 @@ using namespace dravo::library;
 
 namespace {
 
-void Shot(QWidget &widget, const QString &name) {
-    const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
-    if (!folder.isEmpty())
-        widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
+using apptest::Shot;
 
-template <typename T> T *Child(QWidget &parent, const char *name) {
-    T *child = parent.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
+using apptest::Child;
 
 CLibraryDialog &AsLibrary(QDialog &dialog) {
     auto *library = qobject_cast<CLibraryDialog *>(&dialog);

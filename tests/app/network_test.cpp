@@ -15,12 +15,7 @@ using namespace dravo;
 
 namespace {
 
-void WriteFile(const QString &path, const QByteArray &content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
+using apptest::WriteFile;
 
 // A network given as a table: each container's remote name maps to its children; a container
 // missing from the table cannot be opened.

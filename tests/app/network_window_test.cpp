@@ -6,6 +6,7 @@
 // onto a share whose computer went away fails loudly and loses nothing; the database server is
 // checked before it is taken. With DRAVO_SHOTS set to a folder the dialogs leave pictures there.
 #include "apptest.h"
+#include "widgets.h"
 
 #include "app/childframe.h"
 #include "app/commands.h"
@@ -33,18 +34,9 @@ using namespace dravo;
 
 namespace {
 
-void Shot(QWidget &widget, const QString &name) {
-    const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
-    if (!folder.isEmpty())
-        widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
+using apptest::Shot;
 
-template <typename T> T *Child(QWidget &parent, const char *name) {
-    T *child = parent.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
+using apptest::Child;
 
 QString Text(QWidget &dialog, const char *edit) {
     return Child<QLineEdit>(dialog, edit)->text();

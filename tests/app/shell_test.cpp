@@ -16,12 +16,7 @@ using namespace dravo;
 
 namespace {
 
-void WriteFile(const QString &path, const QByteArray &content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
+using apptest::WriteFile;
 
 QByteArray ReadFile(const QString &path) {
     QFile f(path);
