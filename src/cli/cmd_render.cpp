@@ -9,8 +9,10 @@
 #include "russian/dates.h"
 #include "textgen/page.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -30,19 +32,30 @@ struct RenderRequest {
     std::optional<int> kind;
 };
 
-// The page as a browser reads a UTF-8 file: converted, with the encoding declared.
-// Written in one pass, at its final size: a large page is not moved to make room.
-std::string ForReading(std::string_view page) {
+// The page as a browser reads a UTF-8 file: converted, with the encoding declared. Handed to
+// put a slice at a time through one reused buffer, so a large page is never held converted whole.
+bool ForReading(std::string_view page, const std::function<bool(std::string_view)> &put) {
     constexpr std::string_view kMeta =
         "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">";
+    constexpr std::size_t kSlice = std::size_t(1) << 20;
     const std::size_t head = page.find("<HEAD>");
     const std::size_t split = head == std::string_view::npos ? page.size() : head + 6;
     std::string out;
-    AppendUtf8(out, page.substr(0, split));
-    if (head != std::string_view::npos)
-        out += kMeta;
-    AppendUtf8(out, page.substr(split));
-    return out;
+    out.reserve(3 * std::min(page.size(), kSlice) + kMeta.size());
+    auto convert = [&](std::string_view text) {
+        for (std::size_t at = 0; at < text.size(); at += kSlice) {
+            out.clear();
+            AppendUtf8(out, text.substr(at, kSlice));
+            if (!put(out))
+                return false;
+        }
+        return true;
+    };
+    if (!convert(page.substr(0, split)))
+        return false;
+    if (head != std::string_view::npos && !put(kMeta))
+        return false;
+    return convert(page.substr(split));
 }
 
 int Run(const Args &given) {
@@ -143,14 +156,19 @@ int Run(const Args &given) {
     }
 
     const textgen::PageResult page = textgen::BuildPage(inputs);
-    // The windows-1251 page is written as it was built, not copied first.
-    const std::string converted = request.utf8 ? ForReading(page.html) : std::string();
-    const std::string_view bytes = request.utf8 ? converted : std::string_view(page.html);
+    // The windows-1251 page goes out as it was built; the UTF-8 one as it is converted.
+    const BytePieces pieces = [&](const std::function<bool(std::string_view)> &put) {
+        return request.utf8 ? ForReading(page.html, put) : put(page.html);
+    };
     if (request.output.empty()) {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the page to standard output");
+        pieces([](std::string_view piece) {
+            return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+        });
+        return std::fflush(stdout) == 0 && !std::ferror(stdout)
+                   ? 0
+                   : Fail("cannot write the page to standard output");
     }
-    if (!WriteFileAtomically(request.output, bytes, error))
+    if (!WriteFileAtomically(request.output, pieces, error))
         return Fail(error); // the reason names the file
     return 0;
 }

@@ -61,6 +61,21 @@ bool WriteStream(int fd, std::string_view bytes) {
     return true;
 }
 
+// Every piece written at its place from at on; written tells how many bytes went.
+bool WriteAll(int fd, const BytePieces &pieces, off_t at, std::size_t &written) {
+    written = 0;
+    return pieces([&](std::string_view piece) {
+        if (!WriteAll(fd, piece, at + static_cast<off_t>(written)))
+            return false;
+        written += piece.size();
+        return true;
+    });
+}
+
+bool WriteStream(int fd, const BytePieces &pieces) {
+    return pieces([fd](std::string_view piece) { return WriteStream(fd, piece); });
+}
+
 std::string FolderOf(const std::string &path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos)
@@ -186,9 +201,9 @@ void SyncFolder(const std::string &folder) {
 }
 
 // Devices, FIFOs and the like: the bytes go straight to them.
-bool WriteDirectly(const std::string &path, std::string_view bytes, std::string &error) {
+bool WriteDirectly(const std::string &path, const BytePieces &pieces, std::string &error) {
     Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (!fd || !WriteStream(fd.fd, bytes)) {
+    if (!fd || !WriteStream(fd.fd, pieces)) {
         error = Reason(path);
         return false;
     }
@@ -203,7 +218,7 @@ bool WriteDirectly(const std::string &path, std::string_view bytes, std::string 
 
 // The target keeps its inode: every hard link, the owner and the group stay. A copy of the old
 // bytes is on disk before the first byte is overwritten.
-bool WriteInPlace(const std::string &path, const std::string &target, std::string_view bytes,
+bool WriteInPlace(const std::string &path, const std::string &target, const BytePieces &pieces,
                   std::string &error) {
     std::string old;
     if (!ReadWholeFile(target, old, error, ~std::uint64_t(0)))
@@ -223,8 +238,9 @@ bool WriteInPlace(const std::string &path, const std::string &target, std::strin
         ::unlink(backupName.c_str());
         return false;
     }
-    if (WriteAll(fd.fd, bytes, 0) && ::ftruncate(fd.fd, static_cast<off_t>(bytes.size())) == 0 &&
-        ::fsync(fd.fd) == 0) {
+    std::size_t written = 0;
+    if (WriteAll(fd.fd, pieces, 0, written) &&
+        ::ftruncate(fd.fd, static_cast<off_t>(written)) == 0 && ::fsync(fd.fd) == 0) {
         ::unlink(backupName.c_str());
         RemoveStale(prefix);
         return true;
@@ -317,6 +333,12 @@ bool ReadWholeFile(const std::string &path, std::string &bytes, std::string &err
 }
 
 bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::string &error) {
+    return WriteFileAtomically(
+        path, [bytes](const std::function<bool(std::string_view)> &put) { return put(bytes); },
+        error);
+}
+
+bool WriteFileAtomically(const std::string &path, const BytePieces &pieces, std::string &error) {
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) {
@@ -328,7 +350,7 @@ bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::s
         return false;
     }
     if (exists && !S_ISREG(st.st_mode))
-        return WriteDirectly(path, bytes, error);
+        return WriteDirectly(path, pieces, error);
 
     std::string target;
     if (!FollowLinks(path, target)) {
@@ -344,7 +366,7 @@ bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::s
             return false;
         }
         if (st.st_nlink > 1)
-            return WriteInPlace(path, target, bytes, error);
+            return WriteInPlace(path, target, pieces, error);
     }
 
     const std::string folder = FolderOf(target);
@@ -377,7 +399,7 @@ bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::s
             if (!tempName.empty())
                 ::unlink(tempName.c_str());
             fd.Reset();
-            return WriteInPlace(path, target, bytes, error);
+            return WriteInPlace(path, target, pieces, error);
         }
         // Best effort: a file system without modes (FAT) refuses and keeps its own.
         (void)::fchmod(fd.fd, st.st_mode & 07777);
@@ -386,7 +408,7 @@ bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::s
         ::umask(mask);
         ::fchmod(fd.fd, 0666 & ~mask);
     }
-    if (!WriteStream(fd.fd, bytes) || ::fsync(fd.fd) != 0)
+    if (!WriteStream(fd.fd, pieces) || ::fsync(fd.fd) != 0)
         return fail(errno);
     if (tempName.empty() && !LinkUnnamed(fd.fd, prefix, tempName)) {
         const int why = errno;

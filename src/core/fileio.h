@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,13 @@ bool ReadWholeFile(const std::string &path, std::string &bytes, std::string &err
 // An existing file that may not be written (read-only) is refused, with the system's reason. On
 // failure returns false with "path: reason" in error and leaves no temporary file.
 bool WriteFileAtomically(const std::string &path, std::string_view bytes, std::string &error);
+
+// The bytes of a file made as they are written: the maker hands them to put piece by piece and
+// stops, returning false, as soon as put does. A large converted page is written this way without
+// being held whole a second time.
+using BytePieces = std::function<bool(const std::function<bool(std::string_view)> &put)>;
+// The same save routine for bytes made piece by piece (the maker is called once).
+bool WriteFileAtomically(const std::string &path, const BytePieces &pieces, std::string &error);
 
 // The start of the names of the temporary files and backups of a target (a regular file's path,
 // links already followed): its folder, "/.~", the start of its name, "~", a hash of the name

@@ -237,3 +237,35 @@ TEST(FileIo, ReadOnlyFileIsRefused) {
     EXPECT_EQ(error, path + ": Permission denied");
     EXPECT_EQ(Content(path), "old");
 }
+
+// Bytes made piece by piece reach a new file, a file with another hard link (rewritten in place)
+// and a device in order; a maker whose piece cannot be written stops there,
+// and the save says so.
+TEST(FileIo, PiecesAreWrittenInOrderWhereverTheyGo) {
+    const fs::path dir = TempDir("pieces");
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically((dir / "linked").string(), std::string(50000, 'o'), error));
+    fs::create_hard_link(dir / "linked", dir / "other");
+    const std::vector<std::string> pieces = {"<HTML>", std::string(70000, 'x'), "", "</HTML>"};
+    const std::string whole = pieces[0] + pieces[1] + pieces[3];
+    int made = 0;
+    const BytePieces maker = [&](const std::function<bool(std::string_view)> &put) {
+        made = 0;
+        for (const std::string &piece : pieces) {
+            ++made;
+            if (!put(piece))
+                return false;
+        }
+        return true;
+    };
+    for (const char *name : {"new", "linked"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(WriteFileAtomically((dir / name).string(), maker, error)) << error;
+        EXPECT_EQ(Content(dir / name), whole);
+    }
+    EXPECT_EQ(Content(dir / "other"), whole);
+    ASSERT_TRUE(WriteFileAtomically("/dev/null", maker, error)) << error;
+    EXPECT_EQ(made, 4);
+    EXPECT_FALSE(WriteFileAtomically("/dev/full", maker, error));
+    EXPECT_EQ(made, 1) << "the maker goes on after a piece failed";
+}
