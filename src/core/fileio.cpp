@@ -34,10 +34,12 @@ struct Fd {
     explicit operator bool() const { return fd >= 0; }
 };
 
+// All of bytes written at their place from at on, or, with at < 0, at the file's position.
 bool WriteAll(int fd, std::string_view bytes, off_t at) {
     for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t w =
-            ::pwrite(fd, bytes.data() + done, bytes.size() - done, at + static_cast<off_t>(done));
+        const ssize_t w = at < 0 ? ::write(fd, bytes.data() + done, bytes.size() - done)
+                                 : ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                            at + static_cast<off_t>(done));
         if (w < 0) {
             if (errno == EINTR)
                 continue;
@@ -49,16 +51,7 @@ bool WriteAll(int fd, std::string_view bytes, off_t at) {
 }
 
 bool WriteStream(int fd, std::string_view bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(w);
-    }
-    return true;
+    return WriteAll(fd, bytes, -1);
 }
 
 // Every piece written at its place from at on; written tells how many bytes went.
