@@ -21,17 +21,21 @@ long long WholePart(double value, long long lo, long long hi) {
     return static_cast<long long>(t);
 }
 
-std::string ParagraphCss(const CPun &p, int k, int kind) {
-    std::string css;
-    css.reserve(200);
-    css += "font-family:";
-    css += CssFontName(p.m_strFont);
+void AppendFontCss(std::string &css, const CPun &p) {
     css += "; font-size:";
     css += std::to_string(static_cast<long long>(p.m_nFontSize * 1.454));
     css += "px; font-weight:";
     css += p.m_nBold != 0 ? "700" : "400";
     css += "; font-style:";
     css += p.m_nItalic != 0 ? "italic" : "normal";
+}
+
+std::string ParagraphCss(const CPun &p, int k, int kind) {
+    std::string css;
+    css.reserve(200);
+    css += "font-family:";
+    css += CssFontName(p.m_strFont);
+    AppendFontCss(css, p);
     css += (kind == 1 || kind == 2) ? ";cursor:hand;" : ";cursor:default;";
     css += "text-align:";
     switch (p.m_nAlign) {

@@ -14,6 +14,10 @@ namespace dravo::textgen {
 // indents come from files and may hold anything.
 long long WholePart(double value, long long lo = -1000000000LL, long long hi = 1000000000LL);
 
+// Appends the paragraph's font size, weight and style to a style rule ("; font-size:...px;
+// font-weight:...; font-style:..."), after its font-family.
+void AppendFontCss(std::string &css, const CPun &paragraph);
+
 // The body of the style rule of paragraph k (0..6) for a document of that kind.
 std::string ParagraphCss(const CPun &paragraph, int k, int kind);
 

@@ -372,12 +372,7 @@ void TextCell(std::string &out, std::string_view opening, std::string_view text)
 std::string TableFont(const CPun &p) {
     std::string css = " STYLE=\"font-family:";
     css += EscapeHtml(p.m_strFont);
-    css += "; font-size:";
-    css += std::to_string(static_cast<long long>(p.m_nFontSize * 1.454));
-    css += "px; font-weight:";
-    css += p.m_nBold != 0 ? "700" : "400";
-    css += "; font-style:";
-    css += p.m_nItalic != 0 ? "italic" : "normal";
+    AppendFontCss(css, p);
     css += ";\"";
     return css;
 }
