@@ -4,6 +4,7 @@
 #include "core/defaults.h"
 #include "core/fileio.h"
 #include "core/text.h"
+#include "library/library.h"
 
 #include <algorithm>
 #include <array>
@@ -178,11 +179,12 @@ std::string_view TooLargeMessage() {
 std::string_view ReadErrorMessage() {
     return "Ошибка чтения файла"_w;
 }
+// The same texts as the library's: an import reports through either.
 std::string_view NotRecognisedMessage() {
-    return "Не распознаны структура или формат текста договора"_w;
+    return library::ImportFailedMessage();
 }
 std::string_view FileErrorMessage() {
-    return "Ошибка при открытии файла"_w;
+    return library::FileErrorMessage();
 }
 
 namespace {
