@@ -117,24 +117,23 @@ std::string DirRekvLink(std::string_view text, int n, bool plain) {
     return out;
 }
 
+void AppendEscapedHtml(std::string &out, std::string_view text) {
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '<' && c != '>' && c != '&')
+            continue;
+        out.append(text.data() + from, i - from);
+        out += c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&amp;";
+        from = i + 1;
+    }
+    out.append(text.data() + from, text.size() - from);
+}
+
 std::string EscapeHtml(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char ch : text) {
-        switch (ch) {
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '&':
-            out += "&amp;";
-            break;
-        default:
-            out += ch;
-        }
-    }
+    AppendEscapedHtml(out, text);
     return out;
 }
 

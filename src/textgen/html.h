@@ -38,6 +38,8 @@ std::string DirRekvLink(std::string_view text, int n, bool plain = false);
 
 // "<", ">" and "&" as entities: directory text is plain text, not markup.
 std::string EscapeHtml(std::string_view text);
+// The same, appended to out.
+void AppendEscapedHtml(std::string &out, std::string_view text);
 
 // Text typed by a user (UTF-8: a command line, a spreadsheet) as page text: "<", ">" and "&" as
 // entities, and a character that windows-1251 lacks as a numeric entity, so the page shows it and

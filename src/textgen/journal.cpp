@@ -301,24 +301,11 @@ constexpr std::size_t kBlockRows = 100;
 // Cell padding and the right border, in pixels.
 constexpr int kCellExtra = 2 * 8 + 1;
 
-void AppendEscaped(std::string &out, std::string_view text) {
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '<' && c != '>' && c != '&')
-            continue;
-        out.append(text.data() + from, i - from);
-        out += c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&amp;";
-        from = i + 1;
-    }
-    out.append(text.data() + from, text.size() - from);
-}
-
 void AppendStored(std::string &out, std::string_view text) {
     if (text.empty() || text == kEmptyCell)
         out += kEmptyCell;
     else
-        AppendEscaped(out, text);
+        AppendEscapedHtml(out, text);
 }
 
 void AppendNumber(std::string &out, long long value) {
@@ -371,7 +358,7 @@ void TextCell(std::string &out, std::string_view opening, std::string_view text)
 // their own.
 std::string TableFont(const CPun &p) {
     std::string css = " STYLE=\"font-family:";
-    css += EscapeHtml(p.m_strFont);
+    AppendEscapedHtml(css, p.m_strFont);
     AppendFontCss(css, p);
     css += ";\"";
     return css;
@@ -578,9 +565,9 @@ void AppendRow(std::string &out, const JournalRow &row, const JournalSettings &s
                 AppendStored(out, row.kontragent);
             } else {
                 if (row.kontragent != kEmptyCell)
-                    AppendEscaped(out, row.kontragent);
+                    AppendEscapedHtml(out, row.kontragent);
                 out += ", ";
-                AppendEscaped(out, row.status);
+                AppendEscapedHtml(out, row.status);
             }
             out += "</TD>";
             break;
@@ -672,7 +659,7 @@ std::string BuildJournalPage(const CBody &formats, const JournalSettings &s,
         if (caption.empty())
             out += kEmptyCell;
         else
-            AppendEscaped(out, caption);
+            AppendEscapedHtml(out, caption);
         out += "</TD>";
     };
     header("№"_w, "5%");
