@@ -10,6 +10,7 @@
 #include "textgen/substitute.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -310,18 +311,8 @@ void AppendStored(std::string &out, std::string_view text) {
 
 void AppendNumber(std::string &out, long long value) {
     char buffer[24];
-    char *end = buffer + sizeof buffer;
-    char *p = end;
-    const bool negative = value < 0;
-    unsigned long long v = negative ? 0ull - static_cast<unsigned long long>(value)
-                                    : static_cast<unsigned long long>(value);
-    do {
-        *--p = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    if (negative)
-        *--p = '-';
-    out.append(p, static_cast<std::size_t>(end - p));
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    out.append(buffer, end);
 }
 
 // " %d.%m.%y " without a string of its own; "&nbsp;" for a date that is not set.
