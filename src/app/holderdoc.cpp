@@ -177,11 +177,7 @@ void CHolderDoc::SetThirdPartyId(int id) {
         m_database->SetPartyId(textgen::PartySide::ThirdParty, id);
 }
 
-std::string CHolderDoc::BuildPage(bool highlight) {
-    if (m_bJournalPage)
-        return BuildJournalPage(true);
-    if (m_nKind == 0 && m_nRegisteredId >= 0)
-        return m_registeredPage;
+textgen::PageInputs CHolderDoc::PageInputsFor(bool highlight) {
     textgen::PageInputs in;
     in.body = &m_body;
     in.kind = m_nKind;
@@ -196,25 +192,20 @@ std::string CHolderDoc::BuildPage(bool highlight) {
     in.showJournal = m_bJournalPage;
     in.showRegistered = m_nKind == 0;
     in.dateTexts = &m_dateTexts;
-    textgen::PageResult page = textgen::BuildPage(in);
+    return in;
+}
+
+std::string CHolderDoc::BuildPage(bool highlight) {
+    if (m_bJournalPage)
+        return BuildJournalPage(true);
+    if (m_nKind == 0 && m_nRegisteredId >= 0)
+        return m_registeredPage;
+    textgen::PageResult page = textgen::BuildPage(PageInputsFor(highlight));
     return std::move(page.html);
 }
 
 std::string CHolderDoc::BuildRtf() {
-    textgen::PageInputs in;
-    in.body = &m_body;
-    in.kind = m_nKind;
-    in.number = m_strNumberText;
-    in.date = m_date;
-    in.dateShown = m_bDateShown;
-    in.user = &m_user;
-    in.parties = m_database.get();
-    in.subjects = m_database.get();
-    in.documentTitle = FromUtf8(m_strTitle.toStdString());
-    in.showJournal = m_bJournalPage;
-    in.showRegistered = m_nKind == 0;
-    in.dateTexts = &m_dateTexts;
-    return textgen::BuildRtf(in).rtf;
+    return textgen::BuildRtf(PageInputsFor(true)).rtf;
 }
 
 bool CHolderDoc::RecordClosedPath(const QString &userFile, QString *error) {

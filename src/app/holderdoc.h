@@ -8,6 +8,7 @@
 #include "core/user.h"
 #include "russian/dates.h"
 #include "textgen/datasource.h"
+#include "textgen/page.h"
 
 #include <QString>
 #include <functional>
@@ -118,6 +119,9 @@ class CHolderDoc {
     bool RecordClosedPath(const QString &userFile, QString *error);
 
   private:
+    // What the page and the RTF are built from: this document as it stands.
+    textgen::PageInputs PageInputsFor(bool highlight);
+
     CBody m_body;
     int m_nKind = 1;
     bool m_bJournalPage = false;
