@@ -1,14 +1,11 @@
 #include "app/printing.h"
 
 #include "app/holderview.h"
-#include "core/fileio.h"
+#include "app/wordexport.h"
 
 #include <QEventLoop>
-#include <QFile>
-#include <QPointer>
 #include <QPrinter>
 #include <QWebEnginePage>
-#include <memory>
 
 namespace dravo {
 
@@ -23,40 +20,7 @@ bool PrintPdf(CHolderView *view, const QPrinter &printer, QString *error) {
             *error = QStringLiteral("Не указано имя файла для печати");
         return false;
     }
-    // The result arrives later, in this thread; it may outlive this call when the program ends
-    // meanwhile, so it lands in state of its own.
-    struct State {
-        QByteArray pdf;
-        bool done = false;
-        QPointer<QEventLoop> loop;
-    };
-    auto state = std::make_shared<State>();
-    QEventLoop loop;
-    state->loop = &loop;
-    view->page()->printToPdf(
-        [state](const QByteArray &result) {
-            state->pdf = result;
-            state->done = true;
-            if (state->loop)
-                state->loop->quit();
-        },
-        printer.pageLayout(), printer.pageRanges());
-    if (!state->done)
-        loop.exec();
-    const QByteArray pdf = state->pdf;
-    if (pdf.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("Не удалось подготовить страницы документа");
-        return false;
-    }
-    std::string why;
-    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                             std::string_view(pdf.constData(), std::size_t(pdf.size())), why)) {
-        if (error)
-            *error = QString::fromLocal8Bit(why.c_str());
-        return false;
-    }
-    return true;
+    return SavePagePdf(view->page(), path, printer.pageLayout(), error, printer.pageRanges());
 }
 
 bool PrintView(CHolderView *view, QPrinter &printer, QString *error) {

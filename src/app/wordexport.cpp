@@ -4,11 +4,14 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <memory>
 
 namespace dravo {
 
@@ -85,20 +88,29 @@ QPageLayout DefaultPdfLayout() {
 }
 
 bool SavePagePdf(QWebEnginePage *page, const QString &path, const QPageLayout &layout,
-                 QString *error) {
-    QByteArray pdf;
-    bool done = false;
+                 QString *error, const QPageRanges &ranges) {
+    // The result arrives later, in this thread; it may outlive this call when the wait times out
+    // or the program ends meanwhile, so it lands in state of its own.
+    struct State {
+        QByteArray pdf;
+        bool done = false;
+        QPointer<QEventLoop> loop;
+    };
+    auto state = std::make_shared<State>();
     QEventLoop loop;
+    state->loop = &loop;
     page->printToPdf(
-        [&](const QByteArray &bytes) {
-            pdf = bytes;
-            done = true;
-            loop.quit();
+        [state](const QByteArray &bytes) {
+            state->pdf = bytes;
+            state->done = true;
+            if (state->loop)
+                state->loop->quit();
         },
-        layout);
+        layout, ranges);
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    if (!done)
+    if (!state->done)
         loop.exec();
+    const QByteArray pdf = state->pdf;
     if (pdf.isEmpty()) {
         if (error)
             *error = QStringLiteral("Не удалось получить PDF страницы");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPageLayout>
+#include <QPageRanges>
 #include <QString>
 #include <QStringList>
 
@@ -40,9 +41,9 @@ QString WordProcessorQuestion();
 // unless the page set-up gave others.
 QPageLayout DefaultPdfLayout();
 
-// The page as shown, as PDF, written with the safe save. Waits for the engine; false with the
-// reason in error.
+// The page as shown, as PDF (only ranges' pages when given), written with the safe save. Waits
+// for the engine; false with the reason in error.
 bool SavePagePdf(QWebEnginePage *page, const QString &path, const QPageLayout &layout,
-                 QString *error);
+                 QString *error, const QPageRanges &ranges = {});
 
 } // namespace dravo
