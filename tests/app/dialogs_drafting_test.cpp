@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -30,16 +29,7 @@ QString Q(std::string_view cp1251) {
     return QString::fromStdString(ToUtf8(cp1251));
 }
 
-// A screenshot of the whole screen, when asked for.
-void Shot(const QString &name) {
-    const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
-    if (folder.isEmpty())
-        return;
-    QTest::qWait(400);
-    QProcess::execute(QStringLiteral("import"),
-                      {QStringLiteral("-window"), QStringLiteral("root"),
-                       QDir(folder).filePath(name + QStringLiteral(".png"))});
-}
+using apptest::ScreenShot;
 
 using apptest::Child;
 
@@ -89,7 +79,7 @@ class DraftingTest : public QObject {
         QVERIFY(m_view);
         QVERIFY(apptest::WaitForPage(m_view));
         MessageBox::takeMessages();
-        Shot(QStringLiteral("01-new-template"));
+        ScreenShot(QStringLiteral("01-new-template"));
     }
 
     void cleanupTestCase() { m_frame.reset(); }
@@ -98,7 +88,7 @@ class DraftingTest : public QObject {
         DialogSeam::setNextScript([](QDialog &dialog) {
             Child<QLineEdit>(dialog, "field0")->setText(QStringLiteral("ООО «Ромашка»"));
             Child<QLineEdit>(dialog, "field12")->setText(QStringLiteral("г. Тверь"));
-            Shot(QStringLiteral("02-user-requisites"));
+            ScreenShot(QStringLiteral("02-user-requisites"));
             dialog.accept();
         });
         QVERIFY(ClickAndReload(QStringLiteral("a[onclick*='DirRekv(1)']")));
@@ -115,7 +105,7 @@ class DraftingTest : public QObject {
             Child<QLineEdit>(dialog, "number")->setText(QStringLiteral("17/2026"));
             Child<QLineEdit>(dialog, "name1")->setText(QStringLiteral("Поставщик"));
             Child<QLineEdit>(dialog, "name2")->setText(QStringLiteral("Покупатель"));
-            Shot(QStringLiteral("03-setup-title"));
+            ScreenShot(QStringLiteral("03-setup-title"));
             dialog.accept();
         });
         QVERIFY(ClickAndReload(QStringLiteral("div.capdoc a")));
@@ -126,7 +116,7 @@ class DraftingTest : public QObject {
         QVERIFY(page.contains(QStringLiteral("ООО «Ромашка», \"Поставщик\"")));
         QVERIFY(m_view->GetDocument()->Modified());
         QCOMPARE(m_view->GetDocument()->m_nNumber, 17);
-        Shot(QStringLiteral("04-page-agreement"));
+        ScreenShot(QStringLiteral("04-page-agreement"));
     }
 
     void addAnArticleWithTwoClauses() {
@@ -148,7 +138,7 @@ class DraftingTest : public QObject {
                                      "извещает о них другую сторону в течение пяти дней."),
                       3);
             Child<QCheckBox>(dialog, "clauseCheck")->setChecked(true);
-            Shot(QStringLiteral("05-clause-editor"));
+            ScreenShot(QStringLiteral("05-clause-editor"));
             Press(dialog, "ok");
         });
         QVERIFY(ClickAndReload(QStringLiteral("div.capart a"), true));
@@ -162,7 +152,7 @@ class DraftingTest : public QObject {
         QVERIFY2(page.contains(QStringLiteral("ОБСТОЯТЕЛЬСТВА НЕПРЕОДОЛИМОЙ СИЛЫ")),
                  qPrintable(page.right(800)));
         QVERIFY(page.contains(QStringLiteral("извещает о них другую сторону")));
-        Shot(QStringLiteral("06-page-new-article"));
+        ScreenShot(QStringLiteral("06-page-new-article"));
     }
 
     void renumberTheNewClausesByKind() {
@@ -179,7 +169,7 @@ class DraftingTest : public QObject {
             QStringLiteral("a[onclick*='Bing(%1,0,1)'], a[onclick*='Bing(%1, 0, 1)']").arg(last)));
         QCOMPARE(body.Clause(std::uint16_t(last), 0).m_nType, 4);
         QCOMPARE(body.Clause(std::uint16_t(last), 1).m_nType, 4);
-        Shot(QStringLiteral("07-page-renumbered"));
+        ScreenShot(QStringLiteral("07-page-renumbered"));
     }
 
     void swapThePartiesAndHideTheDate() {
@@ -188,7 +178,7 @@ class DraftingTest : public QObject {
                 ->findChild<QToolButton *>()
                 ->click();
             Child<QCheckBox>(dialog, "dateShown")->click();
-            Shot(QStringLiteral("08-setup-swapped"));
+            ScreenShot(QStringLiteral("08-setup-swapped"));
             dialog.accept();
         });
         QVERIFY(ClickAndReload(QStringLiteral("a[onclick*='DirRekv(2)']"), true));
@@ -204,7 +194,7 @@ class DraftingTest : public QObject {
                  qPrintable(page.left(600)));
         QVERIFY2(page.contains(QStringLiteral("ООО «Ромашка», \"Покупатель\"")),
                  qPrintable(page.left(600)));
-        Shot(QStringLiteral("09-page-swapped-no-date"));
+        ScreenShot(QStringLiteral("09-page-swapped-no-date"));
     }
 
     void menuCommandsOpenTheSameDialogs() {
@@ -254,7 +244,7 @@ class DraftingTest : public QObject {
         const QString page = PageText();
         QVERIFY(page.contains(QStringLiteral("заключили настоящее соглашение о нижеследующем:")));
         QVERIFY(page.contains(QStringLiteral("ОБСТОЯТЕЛЬСТВА НЕПРЕОДОЛИМОЙ СИЛЫ")));
-        Shot(QStringLiteral("10-reopened"));
+        ScreenShot(QStringLiteral("10-reopened"));
     }
 
     // "Удалить" then "Отмена": the clause is gone from the body, so it goes from the page too,

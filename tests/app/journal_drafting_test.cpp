@@ -30,13 +30,7 @@ using namespace dravo;
 namespace {
 
 void Shot(const QString &name) {
-    const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
-    if (folder.isEmpty())
-        return;
-    QTest::qWait(600);
-    QProcess::execute(QStringLiteral("import"),
-                      {QStringLiteral("-window"), QStringLiteral("root"),
-                       QDir(folder).filePath(name + QStringLiteral(".png"))});
+    apptest::ScreenShot(name, 600);
 }
 
 using apptest::Child;

@@ -1,9 +1,11 @@
-// Shared pieces of the widget tests: a named child of a dialog or window, and a picture of a
-// widget for the run's screenshot folder.
+// Shared pieces of the widget tests: a named child of a dialog or window, and pictures of a
+// widget or the screen for the run's screenshot folder.
 #pragma once
 
 #include <QDir>
+#include <QProcess>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 namespace apptest {
@@ -24,6 +26,18 @@ inline void Shot(QWidget &widget, const QString &name) {
     const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
     if (!folder.isEmpty())
         widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+// Saves a picture of the whole screen as NAME.png in the folder DRAVO_SHOTS names, after settleMs
+// for the window to settle (nothing when unset).
+inline void ScreenShot(const QString &name, int settleMs = 400) {
+    const QString folder = qEnvironmentVariable("DRAVO_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(settleMs);
+    QProcess::execute(QStringLiteral("import"),
+                      {QStringLiteral("-window"), QStringLiteral("root"),
+                       QDir(folder).filePath(name + QStringLiteral(".png"))});
 }
 
 } // namespace apptest
