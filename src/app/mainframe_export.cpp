@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -67,11 +66,9 @@ QPageLayout CMainFrame::PdfLayout() const {
 void CMainFrame::CmdSavePdf() {
     CHolderView *view = ActiveView();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString name = view->GetDocument()->Title();
-    name.remove(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")));
     const QString path = FileDialog::GetSaveFileName(
         this, QStringLiteral("Сохранить в PDF"),
-        QDir(folder).filePath((name.isEmpty() ? QStringLiteral("Документ") : name) +
+        QDir(folder).filePath(FileNameOfTitle(view->GetDocument()->Title()) +
                               QStringLiteral(".pdf")),
         QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())

@@ -20,7 +20,7 @@ QString WordExportFolder() {
            QStringLiteral("/Word");
 }
 
-QString WordExportPath(const QString &folder, const QString &title) {
+QString FileNameOfTitle(const QString &title) {
     QString name;
     for (const QChar c : title)
         if (c.unicode() >= 0x20 && !QStringLiteral("/\\:*?\"<>|").contains(c))
@@ -32,6 +32,11 @@ QString WordExportPath(const QString &folder, const QString &title) {
         name.truncate(120);
     if (name.isEmpty())
         name = QStringLiteral("Документ");
+    return name;
+}
+
+QString WordExportPath(const QString &folder, const QString &title) {
+    const QString name = FileNameOfTitle(title);
     const QDir dir(folder);
     QString path = dir.filePath(name + QStringLiteral(".rtf"));
     for (int n = 2; QFileInfo::exists(path); ++n)

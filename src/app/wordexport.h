@@ -14,9 +14,13 @@ namespace dravo {
 // The per-user folder of the files handed to the word processor.
 QString WordExportFolder();
 
-// A new file in folder for a document titled title: the title without the characters a file
-// name cannot hold (or "Документ"), ".rtf" added, and " (2)", " (3)" ... when a file of that name
-// is already there: a file the user may have edited and saved is never written over.
+// A file name (without extension) for a document titled title: the title without the characters
+// a file name cannot hold, blanks round it and leading dots, at most 120 characters, or "Документ".
+QString FileNameOfTitle(const QString &title);
+
+// A new file in folder for a document titled title: FileNameOfTitle(title) with ".rtf" added,
+// and " (2)", " (3)" ... when a file of that name is already there: a file the user may have
+// edited and saved is never written over.
 QString WordExportPath(const QString &folder, const QString &title);
 
 // What opens an RTF file.
