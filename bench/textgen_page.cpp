@@ -10,6 +10,7 @@
 #include "textgen/context.h"
 #include "textgen/page.h"
 #include "textgen/substitute.h"
+#include "textgen_contract.h"
 
 namespace {
 
@@ -21,17 +22,7 @@ class Parties : public PartySource {
     std::optional<PartyRow> SelectedParty(PartySide side) override {
         if (side == PartySide::ThirdParty)
             return std::nullopt;
-        PartyRow row;
-        row.Set("Form", FromUtf8("ООО"));
-        row.Set("Name", FromUtf8("Ромашка"));
-        row.Set("City", FromUtf8("101000 Москва"));
-        row.Set("Address", FromUtf8("ул. Ленина, 1"));
-        row.Set("Family", FromUtf8("Иванов"));
-        row.Set("IO", FromUtf8("Иван Иванович"));
-        row.Set("Dolgn", FromUtf8("Генеральный директор"));
-        row.Set("INN", "7701234567");
-        row.Set("PersonFlag", "false");
-        return row;
+        return bench::Company("Ромашка");
     }
 };
 
@@ -50,16 +41,7 @@ class Subjects : public SubjectSource {
 // variables, `commandsPerClause` commands in every clause, each clause about `clauseBytes` long.
 CBody MakeBody(int articles, int clauses, int variables, int commandsPerClause, int clauseBytes) {
     CBody body;
-    for (std::uint16_t k = 0; k < kParagraphCount; ++k) {
-        body.Paragraph(k).m_strFont = "Times New Roman";
-        body.Paragraph(k).m_nFontSize = 12;
-        body.Paragraph(k).m_dWidth = 640;
-    }
-    body.Paragraph(ParTitle).m_strText = FromUtf8("ДОГОВОР ПОСТАВКИ");
-    body.Paragraph(ParTitle).m_nType = 1;
-    body.Paragraph(ParClauseText).m_strName = FromUtf8("Поставщик");
-    body.Paragraph(ParClauseText).m_strText = FromUtf8("Покупатель");
-    body.Paragraph(ParClauseText).m_dFirstIndent = 4;
+    bench::SetContractFormats(body, 4);
     body.Paragraph(ParReqText).m_strName = FromUtf8("станок");
     for (int v = 0; v < variables; ++v) {
         CPun var;
@@ -77,15 +59,11 @@ CBody MakeBody(int articles, int clauses, int variables, int commandsPerClause, 
         FromUtf8("{/}"),
         FromUtf8("{указанный}"),
     };
-    const std::string filler = FromUtf8(
-        "Стороны обязуются исполнять условия настоящего договора надлежащим образом и в срок. ");
+    const std::string &filler = bench::ClauseFiller();
     body.m_arArticles.clear();
     int made = 0, command = 0;
     for (int a = 0; a < articles; ++a) {
-        CPar article;
-        article.m_head.m_nCheck = 1;
-        article.m_head.m_nType = 1;
-        article.m_head.m_strText = FromUtf8("СТАТЬЯ ДОГОВОРА");
+        CPar article = bench::ContractArticle();
         const int count = clauses / articles + (a < clauses % articles ? 1 : 0);
         for (int j = 0; j < count; ++j, ++made) {
             CPun clause;

@@ -12,6 +12,7 @@
 #include "russian/dates.h"
 #include "textgen/page.h"
 #include "textgen/rtf.h"
+#include "textgen_contract.h"
 
 namespace {
 
@@ -21,17 +22,7 @@ using namespace dravo::textgen;
 class Parties : public PartySource {
   public:
     std::optional<PartyRow> SelectedParty(PartySide side) override {
-        PartyRow row;
-        row.Set("Form", FromUtf8("ООО"));
-        row.Set("Name", FromUtf8(side == PartySide::ThirdParty ? "Гарант" : "Ромашка"));
-        row.Set("City", FromUtf8("101000 Москва"));
-        row.Set("Address", FromUtf8("ул. Ленина, 1"));
-        row.Set("Family", FromUtf8("Иванов"));
-        row.Set("IO", FromUtf8("Иван Иванович"));
-        row.Set("Dolgn", FromUtf8("Генеральный директор"));
-        row.Set("INN", "7701234567");
-        row.Set("PersonFlag", "false");
-        return row;
+        return bench::Company(side == PartySide::ThirdParty ? "Гарант" : "Ромашка");
     }
 };
 
@@ -57,16 +48,7 @@ class Subjects : public SubjectSource {
 // as a table.
 CBody MakeBody(int articles, int clauses, int clauseBytes) {
     CBody body;
-    for (std::uint16_t k = 0; k < kParagraphCount; ++k) {
-        body.Paragraph(k).m_strFont = "Times New Roman";
-        body.Paragraph(k).m_nFontSize = 12;
-        body.Paragraph(k).m_dWidth = 640;
-    }
-    body.Paragraph(ParTitle).m_strText = FromUtf8("ДОГОВОР ПОСТАВКИ");
-    body.Paragraph(ParTitle).m_nType = 1;
-    body.Paragraph(ParClauseText).m_strName = FromUtf8("Поставщик");
-    body.Paragraph(ParClauseText).m_strText = FromUtf8("Покупатель");
-    body.Paragraph(ParClauseText).m_dFirstIndent = 8;
+    bench::SetContractFormats(body, 8);
     body.Paragraph(ParArticleHead).m_nCheck = 1;
     body.Paragraph(ParArticleHead).m_strName = FromUtf8("Гарант");
     body.Paragraph(ParReqText).m_strName = FromUtf8("станок");
@@ -75,13 +57,9 @@ CBody MakeBody(int articles, int clauses, int clauseBytes) {
     var.m_strName = FromUtf8("срок");
     var.m_strText = FromUtf8("10 (десять) дней {с} \\ &#10003;");
     body.m_parVariables.m_arItems.push_back(var);
-    const std::string filler = FromUtf8(
-        "Стороны обязуются исполнять условия настоящего договора надлежащим образом и в срок. ");
+    const std::string &filler = bench::ClauseFiller();
     for (int a = 0; a < articles; ++a) {
-        CPar article;
-        article.m_head.m_nCheck = 1;
-        article.m_head.m_nType = 1;
-        article.m_head.m_strText = FromUtf8("СТАТЬЯ ДОГОВОРА");
+        CPar article = bench::ContractArticle();
         const int count = clauses / articles + (a < clauses % articles ? 1 : 0);
         for (int j = 0; j < count; ++j) {
             CPun clause;
