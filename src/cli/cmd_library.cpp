@@ -68,6 +68,19 @@ NodeId Find(Session &s, const std::string &name) {
     return id;
 }
 
+// Selects the element --at names (UTF-8), or the top of the tree without --at; false with a
+// message when no element has that name.
+bool SelectAt(Session &s, const Args &args) {
+    NodeId id = 0;
+    if (const std::string *at = Option(args, "--at")) {
+        id = Find(s, *at);
+        if (id == 0)
+            return false;
+    }
+    s.library.Tree().Select(id);
+    return true;
+}
+
 int List(Session &s) {
     const LibraryTree &tree = s.library.Tree();
     std::string out;
@@ -100,13 +113,8 @@ int Add(Session &s, const Args &args, const std::vector<std::string> &names) {
     else
         return Fail("unknown kind '" + k + "' (template, folder, journal or case)");
     e.inside = Flag(args, "--inside");
-    s.library.Tree().Select(0);
-    if (const std::string *at = Option(args, "--at")) {
-        const NodeId id = Find(s, *at);
-        if (id == 0)
-            return 1;
-        s.library.Tree().Select(id);
-    }
+    if (!SelectAt(s, args))
+        return 1;
     const Outcome o = s.library.Add(std::move(e));
     if (!o.done)
         return FailText(o.message);
@@ -156,13 +164,8 @@ int Move(Session &s, const std::vector<std::string> &names) {
 
 // The library's "Импорт...": the text file becomes a template placed at ITEM.
 int Import(Session &s, const Args &args, const std::string &file) {
-    s.library.Tree().Select(0);
-    if (const std::string *at = Option(args, "--at")) {
-        const NodeId id = Find(s, *at);
-        if (id == 0)
-            return 1;
-        s.library.Tree().Select(id);
-    }
+    if (!SelectAt(s, args))
+        return 1;
     const std::string *name = Option(args, "--name");
     const std::string title =
         name ? *name
