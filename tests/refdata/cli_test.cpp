@@ -2,7 +2,6 @@
 #include "fixture.h"
 
 #include <QFileInfo>
-#include <QProcess>
 
 namespace dravo::refdata::testing {
 namespace {
@@ -11,23 +10,16 @@ class CliTest : public RootTest {
   protected:
     void SetUp() override {
         RootTest::SetUp();
-        m_cli = QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli";
-        if (!QFileInfo(m_cli).isExecutable())
+        if (!QFileInfo(CliPath()).isExecutable())
             GTEST_SKIP() << "dravo-cli is not built";
     }
 
     // Runs the command with --root; gives the exit status, standard output in out.
     int Run(QStringList args, QString &out) {
         args << "--root" << m_root;
-        QProcess process;
-        process.start(m_cli, args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        m_err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitCode();
+        return RunCli(args, out, m_err);
     }
 
-    QString m_cli;
     QString m_err;
 };
 
@@ -84,20 +76,14 @@ namespace {
 class CliChecksTest : public RootTest {
   protected:
     int Run(QStringList args, QString &out) {
-        const QString cli = QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli";
         args << "--root" << m_root;
-        QProcess process;
-        process.start(cli, args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        m_err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitCode();
+        return RunCli(args, out, m_err);
     }
     QString m_err;
 };
 
 TEST_F(CliChecksTest, PartyAndBankReportCheckWarningsWithoutRefusing) {
-    if (!QFileInfo(QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli").isExecutable())
+    if (!QFileInfo(CliPath()).isExecutable())
         GTEST_SKIP() << "dravo-cli is not built";
     QString out;
     ASSERT_EQ(Run({"db", "init"}, out), 0) << m_err.toStdString();
@@ -119,7 +105,7 @@ TEST_F(CliChecksTest, PartyAndBankReportCheckWarningsWithoutRefusing) {
 }
 
 TEST_F(CliChecksTest, SubjectCatalogue) {
-    if (!QFileInfo(QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli").isExecutable())
+    if (!QFileInfo(CliPath()).isExecutable())
         GTEST_SKIP() << "dravo-cli is not built";
     QString out;
     ASSERT_EQ(Run({"db", "init"}, out), 0) << m_err.toStdString();

@@ -9,6 +9,7 @@
 #include "refdata/server.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -30,6 +31,22 @@ inline std::string W(std::string_view utf8) {
 // The address of the test run's database server; empty when there is none.
 inline QString TestServer() {
     return qEnvironmentVariable("DRAVO_TEST_SERVER");
+}
+
+// dravo-cli of this build.
+inline QString CliPath() {
+    return QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli";
+}
+
+// Runs dravo-cli with the arguments: its exit status, standard output in out, standard error in
+// err.
+inline int RunCli(const QStringList &args, QString &out, QString &err, int timeoutMs = 30000) {
+    QProcess process;
+    process.start(CliPath(), args);
+    EXPECT_TRUE(process.waitForFinished(timeoutMs));
+    out = QString::fromUtf8(process.readAllStandardOutput());
+    err = QString::fromUtf8(process.readAllStandardError());
+    return process.exitCode();
 }
 
 // A database of its own on the test server for one test, dropped at the end (with whatever

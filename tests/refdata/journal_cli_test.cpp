@@ -2,7 +2,6 @@
 #include "fixture.h"
 
 #include <QFileInfo>
-#include <QProcess>
 
 namespace dravo::refdata::testing {
 namespace {
@@ -11,8 +10,7 @@ class JournalCliTest : public RootTest {
   protected:
     void SetUp() override {
         RootTest::SetUp();
-        m_cli = QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli";
-        if (!QFileInfo(m_cli).isExecutable())
+        if (!QFileInfo(CliPath()).isExecutable())
             GTEST_SKIP() << "dravo-cli is not built";
         m_template = m_root + "/contract.adf";
         QString out;
@@ -22,12 +20,7 @@ class JournalCliTest : public RootTest {
     int Run(QStringList args, QString &out, bool withRoot = true) {
         if (withRoot)
             args << "--root" << m_root;
-        QProcess process;
-        process.start(m_cli, args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        m_err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitCode();
+        return RunCli(args, out, m_err);
     }
 
     QString Register(const QStringList &columns) {
@@ -37,7 +30,7 @@ class JournalCliTest : public RootTest {
         return out.trimmed().split('\n').last();
     }
 
-    QString m_cli, m_err, m_template;
+    QString m_err, m_template;
 };
 
 TEST_F(JournalCliTest, RegisterThenListInJournalOrder) {

@@ -23,21 +23,14 @@ class ServerCliTest : public RootTest {
         RootTest::SetUp();
         if (!OnServer())
             GTEST_SKIP() << "no database server in this run";
-        m_cli = QString(DRAVO_BINARY_DIR) + "/src/cli/dravo-cli";
+        m_cli = CliPath();
         if (!QFileInfo(m_cli).isExecutable())
             GTEST_SKIP() << "dravo-cli is not built";
         m_server = ReferenceLocation();
         ASSERT_FALSE(m_server.isEmpty());
     }
 
-    int Run(const QStringList &args, QString &out) {
-        QProcess process;
-        process.start(m_cli, args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        m_err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitCode();
-    }
+    int Run(const QStringList &args, QString &out) { return RunCli(args, out, m_err, 60000); }
 
     // A computer's databases with a row in every table and a library journal.
     void FillComputer() {
