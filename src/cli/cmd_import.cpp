@@ -19,10 +19,6 @@ constexpr std::string_view kUsage =
     "FILE.txt OUT.adf [--name NAME] [--place TEXT] [--setup FILE.tsv]  (set-up lines: "
     "subtitle TEXT | parties FIRST SECOND | variable WORD HINT [KIND 0-3] [VALUE], tab-separated)";
 
-int FailText(std::string_view cp1251) {
-    return Fail(ToUtf8(cp1251));
-}
-
 std::vector<std::string> SplitTabs(std::string_view line) {
     std::vector<std::string> out;
     for (std::size_t from = 0;;) {

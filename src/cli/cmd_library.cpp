@@ -33,10 +33,6 @@ std::string RootOf(const Args &args) {
     return root ? *root : std::string(".");
 }
 
-int FailText(std::string_view cp1251) {
-    return Fail(ToUtf8(cp1251));
-}
-
 // The library of the root, loaded; false (with the message printed) when it cannot be read.
 struct Session {
     explicit Session(const std::string &root)

@@ -25,6 +25,8 @@ bool Register(const Command &command);
 
 // Reports a failure on standard error and returns the failing exit status (1).
 int Fail(std::string_view message);
+// The same for an engine message (windows-1251 text).
+int FailText(std::string_view cp1251);
 
 // Command-line text (UTF-8) as engine text. A character the code page cannot hold is refused,
 // never replaced: false, after a message that names it and what it was given for.

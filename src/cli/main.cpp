@@ -25,6 +25,10 @@ int Fail(std::string_view message) {
     return 1;
 }
 
+int FailText(std::string_view cp1251) {
+    return Fail(ToUtf8(cp1251));
+}
+
 bool EngineText(const std::string &utf8, std::string &out, std::string_view what) {
     char32_t refused = 0;
     if (FromUtf8Exact(utf8, out, refused))
