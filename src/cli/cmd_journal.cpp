@@ -26,6 +26,14 @@ const std::vector<std::string_view> kValueOptions = {"--root",    "--server",   
                                                      "--to",      "--name",        "--counterparty",
                                                      "--subject", "--responsible", "--marks"};
 
+constexpr std::string_view kRegisterUsage =
+    "register FILE.adf [--root DIR | --server URL] [COLUMN=VALUE...]";
+constexpr std::string_view kListUsage =
+    "list [--root DIR | --server URL] [--from DATE] [--to DATE] [--name TEXT] "
+    "[--counterparty TEXT] [--subject TEXT] [--responsible TEXT] [--marks TEXT] [--csv]";
+// Defined before the registration below, which keeps a view of it.
+const std::string kUsage = std::string(kRegisterUsage) + " | " + std::string(kListUsage);
+
 QString Root(const Args &args) {
     const std::string *root = Option(args, "--root");
     return root ? QString::fromStdString(*root) : QStringLiteral(".");
@@ -52,8 +60,7 @@ std::optional<QString> Prepare(const Args &args) {
 int RegisterCommand(const Args &args) {
     const auto positional = Positional(args, kValueOptions);
     if (positional.size() < 2)
-        return Fail("usage: journal register FILE.adf [--root DIR | --server URL] "
-                    "[COLUMN=VALUE...]");
+        return Fail("usage: journal " + std::string(kRegisterUsage));
     CBody body;
     std::string error;
     if (!LoadBodyFile(positional[1], body, error))
@@ -125,10 +132,7 @@ std::string CsvField(const std::string &utf8) {
 int ListCommand(const Args &args) {
     const auto positional = Positional(args, kValueOptions);
     if (positional.size() != 1)
-        return Fail("usage: journal list [--root DIR | --server URL] [--from DATE] [--to DATE] "
-                    "[--name TEXT] "
-                    "[--counterparty TEXT] [--subject TEXT] [--responsible TEXT] [--marks TEXT] "
-                    "[--csv]");
+        return Fail("usage: journal " + std::string(kListUsage));
     JournalFilter filter;
     filter.from = DateFromCalendar(100, 1, 1);
     filter.to = DateFromCalendar(9999, 12, 31);
@@ -188,19 +192,10 @@ int RunJournal(const Args &args) {
         return RegisterCommand(args);
     if (verb == "list")
         return ListCommand(args);
-    return Fail("usage: journal register FILE.adf [--root DIR | --server URL] [COLUMN=VALUE...] "
-                "| list [--root DIR | --server URL] [--from DATE] [--to DATE] [--name TEXT] "
-                "[--counterparty TEXT] "
-                "[--subject TEXT] [--responsible TEXT] [--marks TEXT] [--csv]");
+    return Fail("usage: journal " + kUsage);
 }
 
-const bool registered = dravo::cli::Register(
-    {"journal",
-     "register FILE.adf [--root DIR | --server URL] [COLUMN=VALUE...] | list [--root DIR | "
-     "--server URL] [--from DATE] "
-     "[--to DATE] [--name TEXT] [--counterparty TEXT] [--subject TEXT] [--responsible TEXT] "
-     "[--marks TEXT] [--csv]",
-     &RunJournal});
+const bool registered = dravo::cli::Register({"journal", kUsage, &RunJournal});
 
 } // namespace
 
