@@ -13,7 +13,7 @@ CLI="$BUILD_DIR/src/cli/dravo-cli"
 command -v jq >/dev/null || { echo "jq is needed" >&2; exit 1; }
 
 WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
+trap '[ -n "${KEEP:-}" ] || rm -rf "$WORK"' EXIT
 # A data folder with the user's requisites and the databases, as a real render reads them.
 "$CLI" init-data "$WORK/Data" >/dev/null
 "$CLI" db init --root "$WORK" >/dev/null

@@ -13,8 +13,11 @@
 #include <charconv>
 #include <cstdio>
 #include <functional>
+#include <future>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <thread>
 
 namespace dravo::cli {
 namespace {
@@ -110,17 +113,13 @@ int Run(const Args &given) {
         request.kind = *kind;
     }
 
-    CBody body;
-    if (!LoadBodyFile(request.file, body, error)) {
-        // The file system's reason names the file in the command line's own (UTF-8) bytes; a
-        // format message is windows-1251 text.
-        return Fail(error.rfind(request.file, 0) == 0 ? error
-                                                      : request.file + ": " + ToUtf8(error));
-    }
-    if (!ApplyValuePairs(body, pairs, error))
-        return Fail(request.file + ": " + error);
-    inputs.body = &body;
-    inputs.kind = request.kind ? *request.kind : body.Paragraph(ParTitle).m_nType;
+    // The template is read on a second thread while the user's requisites and the database
+    // are opened here: both wait on the disk and on loading code, and a large template takes
+    // as long as they do together.
+    auto body = std::make_unique<CBody>();
+    std::string loadError;
+    std::future<bool> loaded = std::async(
+        std::launch::async, [&] { return LoadBodyFile(request.file, *body, loadError); });
 
     std::string title = request.file;
     if (const std::size_t slash = title.find_last_of("/\\"); slash != std::string::npos)
@@ -155,7 +154,25 @@ int Run(const Args &given) {
         inputs.subjects = &database;
     }
 
+    if (!loaded.get()) {
+        // The file system's reason names the file in the command line's own (UTF-8) bytes; a
+        // format message is windows-1251 text.
+        return Fail(loadError.rfind(request.file, 0) == 0
+                        ? loadError
+                        : request.file + ": " + ToUtf8(loadError));
+    }
+    if (!ApplyValuePairs(*body, pairs, error))
+        return Fail(request.file + ": " + error);
+    inputs.body = body.get();
+    inputs.kind = request.kind ? *request.kind : body->Paragraph(ParTitle).m_nType;
+
     const textgen::PageResult page = textgen::BuildPage(inputs);
+    // The template is no longer needed: it is freed beside the writing of the page.
+    std::thread release([doomed = std::move(body)]() mutable { doomed.reset(); });
+    struct Joined {
+        std::thread &thread;
+        ~Joined() { thread.join(); }
+    } joined{release};
     // The windows-1251 page goes out as it was built; the UTF-8 one as it is converted.
     const BytePieces pieces = [&](const std::function<bool(std::string_view)> &put) {
         return request.utf8 ? ForReading(page.html, put) : put(page.html);
