@@ -65,21 +65,21 @@ int RunPerson(const Args &args) {
         return Fail("person: expected SURNAME [\"NAME PATRONYMIC\"] [\"POST\"]");
     const PersonForms f = BuildPersonForms(FromUtf8(pos[0]), pos.size() > 1 ? FromUtf8(pos[1]) : "",
                                            pos.size() > 2 ? FromUtf8(pos[2]) : "");
-    Line("surname", f.surname);
-    Line("namePatronymic", f.namePatronymic);
-    Line("post", f.post);
+    Line("surname", f.surname());
+    Line("namePatronymic", f.namePatronymic());
+    Line("post", f.post());
     Line("male", f.male ? "1" : "0");
-    Line("initials", f.initials);
-    Line("initialsSurname", f.initialsSurname);
-    Line("surnameGenitive", f.surnameGenitive);
-    Line("surnameDative", f.surnameDative);
-    Line("surnameAccusative", f.surnameAccusative);
-    Line("namePatronymicGenitive", f.namePatronymicGenitive);
-    Line("namePatronymicDative", f.namePatronymicDative);
-    Line("namePatronymicAccusative", f.namePatronymicAccusative);
-    Line("postGenitive", f.postGenitive);
-    Line("postDative", f.postDative);
-    Line("fullNameGenitive", f.fullNameGenitive);
+    Line("initials", f.initials());
+    Line("initialsSurname", f.initialsSurname());
+    Line("surnameGenitive", f.surnameGenitive());
+    Line("surnameDative", f.surnameDative());
+    Line("surnameAccusative", f.surnameAccusative());
+    Line("namePatronymicGenitive", f.namePatronymicGenitive());
+    Line("namePatronymicDative", f.namePatronymicDative());
+    Line("namePatronymicAccusative", f.namePatronymicAccusative());
+    Line("postGenitive", f.postGenitive());
+    Line("postDative", f.postDative());
+    Line("fullNameGenitive", f.fullNameGenitive());
     return 0;
 }
 

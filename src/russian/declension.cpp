@@ -134,14 +134,15 @@ int ClassOf(std::string_view w, int gender) {
 
 // --- Surnames by the simpler rules that the party wording shows --------------------------------
 
-// Each case is the surname cut by some letters plus an ending; a later rule overrides an earlier
-// one. The texts are written once, at the end, each at its final size.
-void SurnameRules(std::string_view s, bool male, PersonForms &f) {
-    struct Form {
-        std::size_t cut = 0;
-        std::string_view ending;
-    };
-    Form gen, dat, acc;
+// A case of a surname: the surname cut by some letters plus an ending.
+struct SurnameForm {
+    std::size_t cut = 0;
+    std::string_view ending;
+};
+
+// The genitive, dative and accusative; a later rule overrides an earlier one.
+std::array<SurnameForm, 3> SurnameRules(std::string_view s, bool male) {
+    SurnameForm gen, dat, acc;
     const auto set = [&](std::size_t cut, std::string_view g, std::string_view d,
                          std::string_view a) {
         gen = {cut, g};
@@ -173,15 +174,7 @@ void SurnameRules(std::string_view s, bool male, PersonForms &f) {
     }
     if (last == "а"_w[0] && EndsWith(s, "Рева"_w))
         gen = dat = {};
-    const auto make = [&](std::string &out, const Form &f) {
-        const std::string_view stem = Cut(s, f.cut);
-        out.reserve(stem.size() + f.ending.size());
-        out.append(stem);
-        out.append(f.ending);
-    };
-    make(f.surnameGenitive, gen);
-    make(f.surnameDative, dat);
-    make(f.surnameAccusative, acc);
+    return {gen, dat, acc};
 }
 
 // --- First name and patronymic ------------------------------------------------------------
@@ -474,28 +467,35 @@ std::string DeclineSurnameText(std::string_view text, int gender, int wordCase, 
 
 PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatronymic,
                              std::string_view post) {
+    using Slot = PersonForms::Slot;
     PersonForms f;
     const std::string_view s = Trim(surname);
     const std::string_view np = Trim(namePatronymic);
-    f.surname = std::string(s);
-    f.namePatronymic = std::string(np);
     std::string_view p = Trim(post);
     const std::size_t acts = p.find("действует"_w);
     if (acts == 0)
         p = {};
     else if (acts != std::string_view::npos && p.find(',') != std::string_view::npos)
         p = TrimRight(p.substr(0, p.find(',')));
-    f.post = std::string(p);
     f.male = !IsFeminineNamePatronymic(np);
 
+    // Room for every form: the surname is written six times, the name five, the post three;
+    // the endings add a few letters to each word.
+    std::string &out = f.m_text;
+    out.reserve(6 * s.size() + 5 * np.size() + 4 * p.size() + 64);
+    out += s;
+    f.End(Slot::Surname);
+    out += np;
+    f.End(Slot::NamePatronymic);
+    out += p;
+    f.End(Slot::Post);
+
     // Initials.
-    std::string_view initials;
     std::string_view between = "&nbsp;";
-    char letters[4];
     if (np.empty()) {
         between = {};
     } else if (np.size() > 1 && np[1] == '.') {
-        initials = np;
+        out += np;
         between = " ";
     } else {
         char second = np[0];
@@ -505,83 +505,80 @@ PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatr
             if (next != std::string_view::npos)
                 second = np[next];
         }
-        letters[0] = np[0];
-        letters[1] = '.';
-        letters[2] = second;
-        letters[3] = '.';
-        initials = std::string_view(letters, 4);
+        const char letters[4] = {np[0], '.', second, '.'};
+        out.append(letters, 4);
     }
-    f.initials = std::string(initials);
-    std::string &out = Scratch();
-    const auto take = [&out](std::string &field) {
-        field = out;
-        out.clear();
-    };
-    out += initials;
+    f.End(Slot::Initials);
+    out.append(f.initials()); // a string appends from itself safely
     out += between;
     out += s;
-    while (!out.empty() && out.back() == '.')
+    const std::size_t initialsEnd = f.m_ends[Slot::Initials];
+    while (out.size() > initialsEnd && out.back() == '.')
         out.pop_back();
-    take(f.initialsSurname);
+    f.End(Slot::InitialsSurname);
 
-    SurnameRules(s, f.male, f);
+    const std::array<SurnameForm, 3> cases = SurnameRules(s, f.male);
+    for (int i = 0; i < 3; ++i) {
+        out += Cut(s, cases[i].cut);
+        out += cases[i].ending;
+        f.End(static_cast<Slot>(Slot::SurnameGenitive + i));
+    }
     const NameParts name(np);
-    AppendNamePatronymicCase(out, name, f.male, 0);
-    take(f.namePatronymicGenitive);
-    AppendNamePatronymicCase(out, name, f.male, 1);
-    take(f.namePatronymicDative);
-    AppendNamePatronymicCase(out, name, f.male, 2);
-    take(f.namePatronymicAccusative);
+    for (int i = 0; i < 3; ++i) {
+        AppendNamePatronymicCase(out, name, f.male, i);
+        f.End(static_cast<Slot>(Slot::NamePatronymicGenitive + i));
+    }
     AppendDeclinedSurnameText(out, s, f.male ? kMasculine : kFeminine, CaseGen);
-    if (!out.empty() && !f.namePatronymicGenitive.empty())
+    if (out.size() > f.m_ends[Slot::NamePatronymicAccusative] &&
+        !f.namePatronymicGenitive().empty())
         out += ' ';
-    out += f.namePatronymicGenitive;
-    take(f.fullNameGenitive);
+    AppendNamePatronymicCase(out, name, f.male, 0);
+    f.End(Slot::FullNameGenitive);
     AppendPostCase(out, p, true);
-    take(f.postGenitive);
+    f.End(Slot::PostGenitive);
     AppendPostCase(out, p, false);
-    take(f.postDative);
+    f.End(Slot::PostDative);
     return f;
 }
 
 std::string SurnameByCase(const PersonForms &f, CaseSelector selector) {
     switch (selector) {
     case SelectGenitive:
-        return f.surnameGenitive;
+        return std::string(f.surnameGenitive());
     case SelectDative:
-        return f.surnameDative;
+        return std::string(f.surnameDative());
     case SelectAccusative:
-        return f.male ? f.surnameGenitive : f.surnameAccusative;
+        return std::string(f.male ? f.surnameGenitive() : f.surnameAccusative());
     default:
-        return f.surname;
+        return std::string(f.surname());
     }
 }
 
 std::string NamePatronymicByCase(const PersonForms &f, CaseSelector selector) {
     switch (selector) {
     case SelectGenitive:
-        return f.namePatronymicGenitive;
+        return std::string(f.namePatronymicGenitive());
     case SelectDative:
-        return f.namePatronymicDative;
+        return std::string(f.namePatronymicDative());
     case SelectAccusative:
-        return f.male ? f.namePatronymicGenitive : f.namePatronymicAccusative;
+        return std::string(f.male ? f.namePatronymicGenitive() : f.namePatronymicAccusative());
     default:
-        return f.namePatronymic;
+        return std::string(f.namePatronymic());
     }
 }
 
 std::string PostByCase(const PersonForms &f, CaseSelector selector) {
     switch (selector) {
     case SelectGenitive:
-        return f.postGenitive;
+        return std::string(f.postGenitive());
     case SelectDative:
-        return f.postDative;
+        return std::string(f.postDative());
     case SelectAccusative:
-        if (!f.male && EndsWith(f.post, "а"_w))
-            return std::string(Cut(f.post, 1)) + std::string("у"_w);
-        return f.postGenitive;
+        if (!f.male && EndsWith(f.post(), "а"_w))
+            return std::string(Cut(f.post(), 1)) + std::string("у"_w);
+        return std::string(f.postGenitive());
     default:
-        return f.post;
+        return std::string(f.post());
     }
 }
 

@@ -3,6 +3,8 @@
 // agreement with the person's gender. Text is windows-1251.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,23 +41,59 @@ std::string DeclineWord(std::string_view word, int gender, int wordCase);
 std::string DeclineSurnameText(std::string_view text, int gender, int wordCase,
                                bool decline = true);
 
-// The declined forms of a party's representative.
-struct PersonForms {
-    std::string surname;        // as typed, trimmed
-    std::string namePatronymic; // as typed, trimmed
-    std::string post;           // trimmed, cut before ", действует ..."
+// The declined forms of a party's representative. A page reads them for every party command,
+// and a directory of thousands of counterparties builds them once each: the forms are kept in
+// one buffer, so that building them allocates once at most.
+class PersonForms {
+  public:
+    std::string_view surname() const { return Form(Surname); }               // as typed, trimmed
+    std::string_view namePatronymic() const { return Form(NamePatronymic); } // as typed, trimmed
+    std::string_view post() const { return Form(Post); } // trimmed, cut before ", действует ..."
+    std::string_view initials() const { return Form(Initials); }               // "И.И."
+    std::string_view initialsSurname() const { return Form(InitialsSurname); } // "И.И.&nbsp;Иванов"
+    std::string_view surnameGenitive() const { return Form(SurnameGenitive); }
+    std::string_view surnameDative() const { return Form(SurnameDative); }
+    std::string_view surnameAccusative() const { return Form(SurnameAccusative); }
+    std::string_view namePatronymicGenitive() const { return Form(NamePatronymicGenitive); }
+    std::string_view namePatronymicDative() const { return Form(NamePatronymicDative); }
+    std::string_view namePatronymicAccusative() const { return Form(NamePatronymicAccusative); }
+    std::string_view postGenitive() const { return Form(PostGenitive); }
+    std::string_view postDative() const { return Form(PostDative); }
+    // DeclineSurnameText genitive, a blank, namePatronymicGenitive.
+    std::string_view fullNameGenitive() const { return Form(FullNameGenitive); }
+
     bool male = true;
-    std::string initials;        // "И.И."
-    std::string initialsSurname; // "И.И.&nbsp;Иванов", written under a signature
-    std::string surnameGenitive;
-    std::string surnameDative;
-    std::string surnameAccusative;
-    std::string namePatronymicGenitive;
-    std::string namePatronymicDative;
-    std::string namePatronymicAccusative;
-    std::string postGenitive;
-    std::string postDative;
-    std::string fullNameGenitive; // DeclineSurnameText genitive, a blank, namePatronymicGenitive
+
+  private:
+    friend PersonForms BuildPersonForms(std::string_view, std::string_view, std::string_view);
+
+    // In the order they are written.
+    enum Slot : int {
+        Surname,
+        NamePatronymic,
+        Post,
+        Initials,
+        InitialsSurname,
+        SurnameGenitive,
+        SurnameDative,
+        SurnameAccusative,
+        NamePatronymicGenitive,
+        NamePatronymicDative,
+        NamePatronymicAccusative,
+        FullNameGenitive,
+        PostGenitive,
+        PostDative,
+        SlotCount
+    };
+    std::string_view Form(Slot slot) const {
+        const std::uint32_t start = slot == 0 ? 0 : m_ends[slot - 1];
+        return std::string_view(m_text).substr(start, m_ends[slot] - start);
+    }
+    // Closes the slot that was being written at the buffer's present end.
+    void End(Slot slot) { m_ends[slot] = static_cast<std::uint32_t>(m_text.size()); }
+
+    std::string m_text;
+    std::array<std::uint32_t, SlotCount> m_ends{};
 };
 
 PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatronymic,

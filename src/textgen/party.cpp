@@ -179,8 +179,8 @@ std::string OrganisationPreamble(const PartyState &party, const std::string &nam
     if (!name.empty())
         out += std::string(", именуемое в дальнейшем \""_w) + name + "\"";
     const PersonForms &person = party.person;
-    const std::string_view postGenitive = russian_detail::Trim(person.postGenitive);
-    const std::string_view nameGenitive = russian_detail::Trim(person.fullNameGenitive);
+    const std::string_view postGenitive = russian_detail::Trim(person.postGenitive());
+    const std::string_view nameGenitive = russian_detail::Trim(person.fullNameGenitive());
     if (!postGenitive.empty() || !nameGenitive.empty()) {
         if (!name.empty())
             out += ",";
@@ -360,7 +360,7 @@ std::string PartyLine(const DocumentContext &ctx, int position, int kind) {
                 "ОКВЭД&nbsp;_______&nbsp;тел.&nbsp;_____________ "_w);
         return CounterpartyRequisites(party);
     case 3:
-        return std::string("____________/") + party.person.initialsSurname;
+        return std::string("____________/").append(party.person.initialsSurname());
     default:
         return {};
     }

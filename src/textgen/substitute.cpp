@@ -142,7 +142,7 @@ std::string EvaluatePartyCommand(const DocumentContext &ctx, std::string_view wo
     if (field == "имя"_w)
         return NamePatronymicByCase(person, selector);
     if (field == "инициалы"_w)
-        return person.initials;
+        return std::string(person.initials());
     if (field == "проживающий"_w)
         return Participle(selector, person.male, ParticipleVerb::Residing);
     if (field == "действующий"_w)

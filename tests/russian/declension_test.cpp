@@ -127,14 +127,14 @@ TEST_P(PersonTable, SurnameAndNameForms) {
     const PersonCase &c = GetParam();
     const PersonForms f = BuildPersonForms(W(c.surname), W(c.namePatronymic), "");
     EXPECT_EQ(f.male, c.male) << c.namePatronymic;
-    EXPECT_EQ(U(f.surnameGenitive), c.surnameForms[0]) << c.surname;
-    EXPECT_EQ(U(f.surnameDative), c.surnameForms[1]) << c.surname;
-    EXPECT_EQ(U(f.surnameAccusative), c.surnameForms[2]) << c.surname;
+    EXPECT_EQ(U(f.surnameGenitive()), c.surnameForms[0]) << c.surname;
+    EXPECT_EQ(U(f.surnameDative()), c.surnameForms[1]) << c.surname;
+    EXPECT_EQ(U(f.surnameAccusative()), c.surnameForms[2]) << c.surname;
     if (c.nameForms[0] == nullptr) // a surname row
         return;
-    EXPECT_EQ(U(f.namePatronymicGenitive), c.nameForms[0]) << c.namePatronymic;
-    EXPECT_EQ(U(f.namePatronymicDative), c.nameForms[1]) << c.namePatronymic;
-    EXPECT_EQ(U(f.namePatronymicAccusative), c.nameForms[2]) << c.namePatronymic;
+    EXPECT_EQ(U(f.namePatronymicGenitive()), c.nameForms[0]) << c.namePatronymic;
+    EXPECT_EQ(U(f.namePatronymicDative()), c.nameForms[1]) << c.namePatronymic;
+    EXPECT_EQ(U(f.namePatronymicAccusative()), c.nameForms[2]) << c.namePatronymic;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -190,9 +190,9 @@ class NamePatronymicTable : public ::testing::TestWithParam<NameCase> {};
 TEST_P(NamePatronymicTable, Forms) {
     const NameCase &c = GetParam();
     const PersonForms f = BuildPersonForms(W("Иванов"), W(c.namePatronymic), "");
-    EXPECT_EQ(U(f.namePatronymicGenitive), c.forms[0]) << c.namePatronymic;
-    EXPECT_EQ(U(f.namePatronymicDative), c.forms[1]) << c.namePatronymic;
-    EXPECT_EQ(U(f.namePatronymicAccusative), c.forms[2]) << c.namePatronymic;
+    EXPECT_EQ(U(f.namePatronymicGenitive()), c.forms[0]) << c.namePatronymic;
+    EXPECT_EQ(U(f.namePatronymicDative()), c.forms[1]) << c.namePatronymic;
+    EXPECT_EQ(U(f.namePatronymicAccusative()), c.forms[2]) << c.namePatronymic;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -251,23 +251,23 @@ TEST(PersonForms, InitialsAndTheSignatureName) {
     };
     for (const Row &r : rows) {
         const PersonForms f = BuildPersonForms(W(r.surname), W(r.namePatronymic), "");
-        EXPECT_EQ(U(f.initials), r.initials) << r.namePatronymic;
-        EXPECT_EQ(U(f.initialsSurname), r.initialsSurname) << r.namePatronymic;
+        EXPECT_EQ(U(f.initials()), r.initials) << r.namePatronymic;
+        EXPECT_EQ(U(f.initialsSurname()), r.initialsSurname) << r.namePatronymic;
     }
 }
 
 TEST(PersonForms, FullNameGenitiveUsesTheTableDecliner) {
-    EXPECT_EQ(U(BuildPersonForms(W("Иванов"), W("Иван Иванович"), "").fullNameGenitive),
+    EXPECT_EQ(U(BuildPersonForms(W("Иванов"), W("Иван Иванович"), "").fullNameGenitive()),
               "Иванова Ивана Ивановича");
-    EXPECT_EQ(U(BuildPersonForms(W("Петров-Водкин"), W("Кузьма Сергеевич"), "").fullNameGenitive),
+    EXPECT_EQ(U(BuildPersonForms(W("Петров-Водкин"), W("Кузьма Сергеевич"), "").fullNameGenitive()),
               "Петрова-Водкина Кузьмы Сергеевича");
     // the table decliner gives Шмидта while the simpler surname rules leave Шмидт
     const PersonForms s = BuildPersonForms(W("Шмидт"), W("Иван Иванович"), "");
-    EXPECT_EQ(U(s.fullNameGenitive), "Шмидта Ивана Ивановича");
-    EXPECT_EQ(U(s.surnameGenitive), "Шмидт");
-    EXPECT_EQ(U(BuildPersonForms(W("Шмидт"), W("Анна Ивановна"), "").fullNameGenitive),
+    EXPECT_EQ(U(s.fullNameGenitive()), "Шмидта Ивана Ивановича");
+    EXPECT_EQ(U(s.surnameGenitive()), "Шмидт");
+    EXPECT_EQ(U(BuildPersonForms(W("Шмидт"), W("Анна Ивановна"), "").fullNameGenitive()),
               "Шмидт Анны Ивановны");
-    EXPECT_EQ(U(BuildPersonForms(W("_____"), W("Иван Иванович"), "").fullNameGenitive),
+    EXPECT_EQ(U(BuildPersonForms(W("_____"), W("Иван Иванович"), "").fullNameGenitive()),
               "_____ Ивана Ивановича");
 }
 
@@ -283,9 +283,9 @@ class PostTable : public ::testing::TestWithParam<PostCase> {};
 TEST_P(PostTable, Forms) {
     const PostCase &c = GetParam();
     const PersonForms f = BuildPersonForms(W("Иванов"), W("Иван Иванович"), W(c.post));
-    EXPECT_EQ(U(f.post), c.kept) << c.post;
-    EXPECT_EQ(U(f.postGenitive), c.genitive) << c.post;
-    EXPECT_EQ(U(f.postDative), c.dative) << c.post;
+    EXPECT_EQ(U(f.post()), c.kept) << c.post;
+    EXPECT_EQ(U(f.postGenitive()), c.genitive) << c.post;
+    EXPECT_EQ(U(f.postDative()), c.dative) << c.post;
 }
 
 INSTANTIATE_TEST_SUITE_P(

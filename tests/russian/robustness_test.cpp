@@ -87,10 +87,10 @@ TEST(Robustness, LatinAndDigitsStayUnchanged) {
             EXPECT_EQ(DeclineWord(word, kFeminine, wordCase), word);
         }
     const PersonForms f = BuildPersonForms("Smith", "John Paul", "CEO");
-    EXPECT_EQ(f.surnameGenitive, "Smith");
-    EXPECT_EQ(f.namePatronymicDative, "John Paul");
-    EXPECT_EQ(f.postGenitive, "CEO");
-    EXPECT_EQ(f.initials, "J.P.");
+    EXPECT_EQ(f.surnameGenitive(), "Smith");
+    EXPECT_EQ(f.namePatronymicDative(), "John Paul");
+    EXPECT_EQ(f.postGenitive(), "CEO");
+    EXPECT_EQ(f.initials(), "J.P.");
 }
 
 TEST(Robustness, LongWordsDeclineWhole) {
@@ -98,7 +98,7 @@ TEST(Robustness, LongWordsDeclineWhole) {
     const std::string surname = stem + W("ов");
     EXPECT_EQ(DeclineWord(surname, kMasculine, CaseGen), surname + W("а"));
     EXPECT_EQ(DeclineSurnameText(surname, kMasculine, CaseGen), surname + W("а"));
-    EXPECT_EQ(BuildPersonForms(surname, "", "").surnameDative, surname + W("у"));
+    EXPECT_EQ(BuildPersonForms(surname, "", "").surnameDative(), surname + W("у"));
     SubjectNameForms s;
     s.SetSubjectName(std::string(300, static_cast<char>(0xE0)) + W("ние"));
     EXPECT_EQ(s.genitive.size(), 303u);
