@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -266,6 +267,26 @@ bool WriteInPlace(const std::string &path, const std::string &target, const Byte
 }
 
 } // namespace
+
+bool KeepDamagedCopy(const std::string &path, std::string_view bytes, std::string &aside,
+                     std::string &error) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = path + ".damaged-" + stamp;
+    aside = base;
+    struct stat st {};
+    for (int n = 2; ::lstat(aside.c_str(), &st) == 0 || errno != ENOENT; ++n) {
+        if (n > 100) {
+            error = Reason(aside, EEXIST);
+            return false;
+        }
+        aside = base + "-" + std::to_string(n);
+    }
+    return WriteFileAtomically(aside, bytes, error);
+}
 
 std::string TemporaryFilePrefix(const std::string &target) {
     return Prefix(target);

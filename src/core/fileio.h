@@ -44,6 +44,12 @@ using BytePieces = std::function<bool(const std::function<bool(std::string_view)
 // The same save routine for bytes made piece by piece (the maker is called once).
 bool WriteFileAtomically(const std::string &path, const BytePieces &pieces, std::string &error);
 
+// Keeps the bytes of a damaged data file beside it before a fresh one takes its place:
+// "<path>.damaged-<YYYYMMDD-HHMMSS>", with "-2", "-3" ... added when that name is taken, so that
+// an older copy is never written over. aside gets the name chosen; on failure error says why.
+bool KeepDamagedCopy(const std::string &path, std::string_view bytes, std::string &aside,
+                     std::string &error);
+
 // The start of the names of the temporary files and backups of a target (a regular file's path,
 // links already followed): its folder, "/.~", the start of its name, "~", a hash of the name
 // and ".".

@@ -107,7 +107,8 @@ bool StoreStyleFile(const std::string &path, StyleFile &file, std::string &error
     std::string old, reason;
     if (ReadWholeFile(path, old, reason)) {
         StyleFile probe;
-        if (!ReadStyleBytes(old, probe) && !WriteFileAtomically(path + ".bad", old, error))
+        std::string aside;
+        if (!ReadStyleBytes(old, probe) && !KeepDamagedCopy(path, old, aside, error))
             return false;
     }
     return WriteFileAtomically(path, StoreStyleBytes(file), error);

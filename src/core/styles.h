@@ -52,7 +52,7 @@ bool LoadStyleFile(const std::string &path, StyleFile &file, std::string &error,
 // The bytes of the file: the count and every record.
 std::string StoreStyleBytes(StyleFile &file);
 // Writes the file safely (temporary file and rename). A file in place that does not read as a
-// styles file is first kept beside it as "stl.dat.bad", so a save never destroys data that a
+// styles file is first kept beside it (KeepDamagedCopy), so a save never destroys data that a
 // damaged read could not show.
 bool StoreStyleFile(const std::string &path, StyleFile &file, std::string &error);
 

@@ -56,15 +56,6 @@ bool NotDamaged(const std::string &path, const std::function<bool(const std::str
     return false;
 }
 
-std::string Stamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
-}
-
 } // namespace
 
 std::string_view UserFileMissingMessage() {
@@ -144,17 +135,8 @@ bool SetDamagedFileAside(const std::string &path, std::string_view freshBytes,
     std::string damaged;
     if (!ReadWholeFile(path, damaged, message))
         return false;
-    const std::string base = path + ".damaged-" + Stamp();
-    std::string aside = base;
-    for (int n = 2; ::access(aside.c_str(), F_OK) == 0 || errno != ENOENT; ++n) {
-        if (n > 100) {
-            message = Malformed(path);
-            return false;
-        }
-        aside = base + "-" + std::to_string(n);
-    }
-    std::string error;
-    if (!WriteFileAtomically(aside, damaged, error) ||
+    std::string aside, error;
+    if (!KeepDamagedCopy(path, damaged, aside, error) ||
         !WriteFileAtomically(path, freshBytes, error)) {
         message = Malformed(path) + "\n" + FromUtf8(error);
         return false;

@@ -19,7 +19,7 @@ std::string_view NotFoundMessage() {
 }
 std::string_view DamagedMessage() {
     return "Файл с библиотекой шаблонов поврежден.\nБиблиотека открыта пустой; прежний файл будет "
-           "сохранен рядом под именем ltr.dat.bad."_w;
+           "сохранен рядом под именем ltr.dat.damaged-<дата>-<время>."_w;
 }
 std::string_view ImportFailedMessage() {
     return "Не распознаны структура или формат текста договора"_w;

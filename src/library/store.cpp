@@ -95,12 +95,8 @@ bool FolderStore::WriteLibraryFile(const std::string &bytes, std::string &error)
 }
 
 bool FolderStore::KeepDamagedLibraryFile(const std::string &bytes, std::string &error) {
-    // ltr.dat.bad, or ltr.dat.bad2 ... when an older one is kept already.
-    std::string path = LibraryPath() + ".bad";
-    std::error_code ec;
-    for (int n = 2; fs::exists(Utf8Path(path), ec) && n < 1000; ++n)
-        path = LibraryPath() + ".bad" + std::to_string(n);
-    if (WriteFileAtomically(path, bytes, error))
+    std::string aside;
+    if (KeepDamagedCopy(LibraryPath(), bytes, aside, error))
         return true;
     error = FromUtf8(error);
     return false;

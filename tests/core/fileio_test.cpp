@@ -246,7 +246,8 @@ TEST(FileIo, PiecesAreWrittenInOrderWhereverTheyGo) {
     std::string error;
     ASSERT_TRUE(WriteFileAtomically((dir / "linked").string(), std::string(50000, 'o'), error));
     fs::create_hard_link(dir / "linked", dir / "other");
-    const std::vector<std::string> pieces = {"<HTML>", std::string(70000, 'x'), "", "</HTML>"};
+    // A piece large enough to be sent to the disk as soon as it is written.
+    const std::vector<std::string> pieces = {"<HTML>", std::string(300000, 'x'), "", "</HTML>"};
     const std::string whole = pieces[0] + pieces[1] + pieces[3];
     int made = 0;
     const BytePieces maker = [&](const std::function<bool(std::string_view)> &put) {
@@ -268,4 +269,23 @@ TEST(FileIo, PiecesAreWrittenInOrderWhereverTheyGo) {
     EXPECT_EQ(made, 4);
     EXPECT_FALSE(WriteFileAtomically("/dev/full", maker, error));
     EXPECT_EQ(made, 1) << "the maker goes on after a piece failed";
+}
+
+TEST(FileIo, DamagedCopiesAreKeptBesideTheFileAndNeverOverwritten) {
+    const fs::path dir = TempDir("damaged");
+    const std::string path = (dir / "buff.dat").string();
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(path, "current", error));
+    // Made within a second or two: later copies take "-2", "-3" rather than an earlier name.
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (const char *bytes : {"first", "second", "third"}) {
+        std::string aside;
+        ASSERT_TRUE(KeepDamagedCopy(path, bytes, aside, error)) << error;
+        EXPECT_EQ(aside.rfind(path + ".damaged-20", 0), 0u) << aside;
+        kept.emplace_back(aside, bytes);
+    }
+    for (const auto &[name, bytes] : kept)
+        EXPECT_EQ(Content(name), bytes) << name;
+    EXPECT_EQ(Content(path), "current");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4);
 }
