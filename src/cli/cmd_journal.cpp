@@ -1,6 +1,7 @@
 // dravo-cli commands of the contract journal: registering a template as the window's registration
 // card does, and listing the journal's rows by period and filter values.
 #include "command.h"
+#include "database_options.h"
 
 #include "core/body_io.h"
 #include "core/text.h"
@@ -33,15 +34,6 @@ constexpr std::string_view kListUsage =
     "[--counterparty TEXT] [--subject TEXT] [--responsible TEXT] [--marks TEXT] [--csv]";
 // Defined before the registration below, which keeps a view of it.
 const std::string kUsage = std::string(kRegisterUsage) + " | " + std::string(kListUsage);
-
-QString Root(const Args &args) {
-    const std::string *root = Option(args, "--root");
-    return root ? QString::fromStdString(*root) : QStringLiteral(".");
-}
-
-std::string Utf8(const QString &text) {
-    return text.toStdString();
-}
 
 // The journal's database: the server of --server, or the root's file, created or completed
 // first (a server's tables are made by "db init --server" only).

@@ -2,6 +2,7 @@
 // subject-set rows that the window program edits in its directory dialogs.
 #include "cmd_russian.h"
 #include "command.h"
+#include "database_options.h"
 
 #include "core/text.h"
 #include "refdata/connection.h"
@@ -27,14 +28,7 @@ using namespace dravo::literals;
 const std::vector<std::string_view> kValueOptions = {"--root", "--database-root", "--row",
                                                      "--server"};
 
-QString Root(const Args &args, std::string_view option = "--root") {
-    const std::string *root = Option(args, option);
-    return root ? QString::fromStdString(*root) : QStringLiteral(".");
-}
-
-std::string Utf8(const QString &text) {
-    return text.toStdString();
-}
+using cli::Utf8; // beside the one for the engine's text below
 std::string Utf8(std::string_view cp1251) {
     return ToUtf8(cp1251);
 }
