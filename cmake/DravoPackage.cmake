@@ -18,7 +18,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6webenginewidgets6, libqt6webenginecore6-bin, libqt6webchannel6, libqt6sql6-sqlite, libqt6svg6, qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, fonts-dejavu-core, shared-mime-info")
 # The PostgreSQL driver serves an office whose databases live on a server.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer, xdg-utils, libsmbclient, avahi-utils, libqt6sql6-psql")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer, xdg-utils, libsmbclient, avahi-utils, gvfs-backends, libglib2.0-bin, libqt6sql6-psql")
 # The menu entry, the ".adf" type and the icons take effect through the system's triggers.
 set(CPACK_STRIP_FILES ON)
 include(CPack)

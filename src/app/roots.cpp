@@ -34,10 +34,10 @@ const QStringList kSkeletonFolders = {QStringLiteral("Data"), QStringLiteral("Te
 QList<RootFallback> Roots::Resolve() {
     using namespace setting;
     QList<RootFallback> fallbacks;
-    TemplatesRootValue() =
-        ResolveOne(kIsLocalTemplates, kNetPathTemplates, kLocalPathTemplates, true, &fallbacks);
+    TemplatesRootValue() = ResolveOne(kIsLocalTemplates, kNetPathTemplates, kLocalPathTemplates,
+                                      true, true, &fallbacks);
     DatabaseRootValue() =
-        ResolveOne(kIsLocalDatabase, kNetPathDatabase, kLocalPathDatabase, false, &fallbacks);
+        ResolveOne(kIsLocalDatabase, kNetPathDatabase, kLocalPathDatabase, false, true, &fallbacks);
     return fallbacks;
 }
 
@@ -48,7 +48,7 @@ QList<RootFallback> Roots::FallBackUnreachable() {
                            bool templates) {
         if (Settings::ReadPathSetting(isLocal) == QLatin1String("yes") || IsProgramCopy(root))
             return;
-        root = ResolveOne(isLocal, net, local, templates, &fallbacks);
+        root = ResolveOne(isLocal, net, local, templates, false, &fallbacks);
     };
     check(TemplatesRootValue(), kIsLocalTemplates, kNetPathTemplates, kLocalPathTemplates, true);
     check(DatabaseRootValue(), kIsLocalDatabase, kNetPathDatabase, kLocalPathDatabase, false);
@@ -56,11 +56,13 @@ QList<RootFallback> Roots::FallBackUnreachable() {
 }
 
 QString Roots::ResolveOne(const char *isLocalName, const char *netName, const char *localName,
-                          bool templates, QList<RootFallback> *fallbacks) {
+                          bool templates, bool mount, QList<RootFallback> *fallbacks) {
     if (Settings::ReadPathSetting(isLocalName) == QLatin1String("yes"))
         return Settings::ReadPathSetting(localName);
     const QString computer = Settings::ReadPathSetting(netName);
-    const QString folder = NetworkCopyFolder(computer);
+    QString folder = NetworkCopyFolder(computer);
+    if (mount && !folder.isEmpty() && !IsProgramCopy(folder) && MountComputerShare(computer))
+        folder = NetworkCopyFolder(computer);
     if (!folder.isEmpty() && IsProgramCopy(folder))
         return folder;
     Settings::WritePathSetting(isLocalName, QStringLiteral("yes"));

@@ -17,13 +17,14 @@ struct RootFallback {
 
 class Roots {
   public:
-    // Resolves both roots from the settings. A network computer whose copy cannot be reached
-    // falls back to the local root, and its is-local value is switched back to "yes"; the
-    // fallbacks are returned.
+    // Resolves both roots from the settings. A network computer whose share is not mounted here
+    // has it mounted the desktop's way first (MountComputerShare). A network computer whose copy
+    // still cannot be reached falls back to the local root, and its is-local value is switched
+    // back to "yes"; the fallbacks are returned.
     static QList<RootFallback> Resolve();
     // The roots on network computers checked again while the program runs: one whose copy can
     // no longer be reached (the computer left the network, its share was unmounted) falls back
-    // as in Resolve. Local roots are not touched.
+    // as in Resolve, without trying to mount anything. Local roots are not touched.
     static QList<RootFallback> FallBackUnreachable();
 
     static QString TemplatesRoot();
@@ -51,7 +52,7 @@ class Roots {
 
   private:
     static QString ResolveOne(const char *isLocalName, const char *netName, const char *localName,
-                              bool templates, QList<RootFallback> *fallbacks);
+                              bool templates, bool mount, QList<RootFallback> *fallbacks);
 };
 
 // Copies the data skeleton (Data, Templates, Registers) into the data folder, file by file, never

@@ -449,4 +449,83 @@ std::unique_ptr<NetworkProvider> MakeNetwork() {
     return Factory() ? Factory()() : LocalNetwork();
 }
 
+// Mounting -------------------------------------------------------------------------------------
+
+namespace {
+
+bool MountWithGio(const QString &server, const QString &share) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (program.isEmpty())
+        return false;
+    QProcess gio;
+    // No terminal to answer from: a share that wants a password the desktop has not stored
+    // fails at once instead of waiting for one.
+    gio.setStandardInputFile(QProcess::nullDevice());
+    gio.start(program, {QStringLiteral("mount"),
+                        QStringLiteral("smb://") + server + QLatin1Char('/') + share});
+    // A computer that is off the network is given up after a few seconds.
+    if (!gio.waitForFinished(8000)) {
+        gio.kill();
+        gio.waitForFinished(1000);
+        return false;
+    }
+    return gio.exitStatus() == QProcess::NormalExit && gio.exitCode() == 0;
+}
+
+ShareMounter &Mounter() {
+    static ShareMounter mounter;
+    return mounter;
+}
+
+// The share names that the walk of the network lists for a computer with the program's mark,
+// each once, in the order met.
+void CollectShares(NetworkProvider &provider, const NetworkResource *parent,
+                   const QString &computer, QSet<QString> &seen, QStringList &shares, int depth) {
+    QList<NetworkResource> children;
+    if (depth > 8 || !provider.Enumerate(parent, &children))
+        return;
+    for (const NetworkResource &r : children) {
+        const QString key = r.remoteName.toUpper();
+        if (seen.contains(key))
+            continue;
+        seen.insert(key);
+        const QStringList parts =
+            QString(r.remoteName).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+        // A share itself ("\\server\share"), not a folder below one: that is what mounts.
+        if (!r.container && parts.size() == 2 && SameComputer(parts[0], computer) &&
+            !SharingComputerOf(r.remoteName).isEmpty())
+            shares << parts[1];
+        if (r.container)
+            CollectShares(provider, &r, computer, seen, shares, depth + 1);
+    }
+}
+
+} // namespace
+
+void SetShareMounter(ShareMounter mounter) {
+    Mounter() = std::move(mounter);
+}
+
+bool MountComputerShare(const QString &computer) {
+    QStringList shares{QStringLiteral("Dravo")};
+    QSet<QString> seen;
+    CollectShares(*MakeNetwork(), nullptr, computer, seen, shares, 0);
+    const QList<MountedShare> mounted = ReadMountedShares(MountSources::Current());
+    QSet<QString> tried;
+    for (const QString &share : shares) {
+        if (tried.contains(share.toUpper()))
+            continue;
+        tried.insert(share.toUpper());
+        const bool already = std::any_of(mounted.begin(), mounted.end(), [&](const auto &m) {
+            return SameComputer(m.server, computer) &&
+                   m.share.compare(share, Qt::CaseInsensitive) == 0;
+        });
+        if (already)
+            continue;
+        if (Mounter() ? Mounter()(computer, share) : MountWithGio(computer, share))
+            return true;
+    }
+    return false;
+}
+
 } // namespace dravo

@@ -165,4 +165,15 @@ void SetNetworkFactory(NetworkFactory factory); // empty: LocalNetwork again
 // The network the dialogs walk: the factory's, or LocalNetwork.
 std::unique_ptr<NetworkProvider> MakeNetwork();
 
+// Mounting a share the desktop's way, as a file manager does when a network share is opened
+// (gio mount smb://server/share, with the desktop's stored passwords and no questions asked).
+// True when the share is mounted. Tests replace it with SetShareMounter.
+using ShareMounter = std::function<bool(const QString &server, const QString &share)>;
+void SetShareMounter(ShareMounter mounter); // empty: gio again
+
+// Mounts a computer's share of the program when nothing of it is mounted here: the share
+// "Dravo" (the name the program's copy is shared under), then the other shares with the mark
+// that the network lists for the computer. Stops at the first that mounts; true when one did.
+bool MountComputerShare(const QString &computer);
+
 } // namespace dravo

@@ -63,6 +63,8 @@ class NetworkTest : public QObject {
         Settings::SetProgramFolder(m_dir.path() + "/local");
         QDir().mkpath(m_dir.path() + "/local/Data");
         MountSources::Override({});
+        SetNetworkFactory({});
+        SetShareMounter([](const QString &, const QString &) { return false; });
     }
 
     void qualifyingRemoteNames_data() {
@@ -490,6 +492,62 @@ class NetworkTest : public QObject {
         Settings::WritePathSetting(setting::kIsLocalDatabase, "no");
         Settings::WritePathSetting(setting::kNetPathDatabase, "ALPHA");
         QCOMPARE(Roots::Resolve(), (QList<RootFallback>{{false, "ALPHA"}}));
+    }
+
+    void rootsMountTheShareThatBrowsingLists_data() {
+        QTest::addColumn<QString>("mountable"); // the share the mounter can mount
+        QTest::addColumn<QString>("root");      // where the templates are then
+        QTest::addColumn<QStringList>("tried");
+        const QString copy = "/gvfs/smb-share:server=beta,share=dravocopy/ДРАВО Договор";
+        QTest::newRow("the listed share")
+            << "DravoCopy" << copy << QStringList{"BETA/Dravo", "BETA/DravoCopy"};
+        QTest::newRow("the share of the usual name")
+            << "Dravo"
+            << "/gvfs/smb-share:server=beta,share=dravo/ДРАВО Договор" << QStringList{"BETA/Dravo"};
+        QTest::newRow("nothing mounts") << ""
+                                        << "/local" << QStringList{"BETA/Dravo", "BETA/DravoCopy"};
+    }
+    void rootsMountTheShareThatBrowsingLists() {
+        QFETCH(QString, mountable);
+        QFETCH(QString, root);
+        QFETCH(QStringList, tried);
+        // BETA is found by browsing only: nothing of it is mounted here. A folder below a share
+        // and a share without the mark are not mounted.
+        const QString gvfs = m_dir.path() + "/gvfs";
+        QDir(gvfs).removeRecursively();
+        WriteFile(m_dir.path() + "/mtab", "");
+        MountSources::Override({m_dir.path() + "/mtab", gvfs});
+        SetNetworkFactory([] {
+            auto network = std::make_unique<TableNetwork>();
+            network->table[""] = {Container("WORKGROUP")};
+            network->table["WORKGROUP"] = {Container("\\\\BETA")};
+            network->table["\\\\BETA"] = {Share("\\\\BETA\\Documents"),
+                                          Share("\\\\BETA\\DravoCopy"),
+                                          Share("\\\\BETA\\data\\Dravo")};
+            return network;
+        });
+        QStringList calls;
+        SetShareMounter([&](const QString &server, const QString &share) {
+            calls << server + "/" + share;
+            if (share != mountable)
+                return false;
+            QDir().mkpath(gvfs + "/smb-share:server=" + server.toLower() +
+                          ",share=" + share.toLower() + "/ДРАВО Договор/Data");
+            return true;
+        });
+        Settings::WritePathSetting(setting::kIsLocalTemplates, "no");
+        Settings::WritePathSetting(setting::kNetPathTemplates, "BETA");
+        const QList<RootFallback> fallbacks = Roots::Resolve();
+        QCOMPARE(Roots::TemplatesRoot(), m_dir.path() + root);
+        QCOMPARE(calls, tried);
+        QCOMPARE(fallbacks.isEmpty(), !mountable.isEmpty());
+
+        // The checks while the program runs never mount: a share that went away falls back.
+        if (!mountable.isEmpty()) {
+            QVERIFY(QDir(gvfs).removeRecursively());
+            QCOMPARE(Roots::FallBackUnreachable(), (QList<RootFallback>{{true, "BETA"}}));
+            QCOMPARE(calls, tried);
+        }
     }
 };
 
