@@ -18,7 +18,10 @@ library::ImportConverter LibraryImportConverter(const library::FolderStore &stor
                 show(m);
         if (out.done)
             return library::Conversion::Done;
-        return out.refused ? library::Conversion::Refused : library::Conversion::NotRecognised;
+        // A recognised text that could not be stored has had its message: it is no less a
+        // contract for that.
+        return out.refused || out.recognised ? library::Conversion::Refused
+                                             : library::Conversion::NotRecognised;
     };
 }
 

@@ -44,7 +44,8 @@ std::string_view CopySuffix(); // " (копия)"
 enum class Conversion {
     Done,          // the template is stored at its library path
     NotRecognised, // the library says so
-    Refused, // the converter has told the user why already (a character the text may not hold)
+    Refused,       // the converter has told the user why already (a character the text may not
+                   // hold, a template file that could not be written)
 };
 
 // Turns the text file at source into the template called name, stored at its library path.

@@ -403,4 +403,23 @@ TEST(LibraryImport, PlacesTheConvertedTemplate) {
     EXPECT_FALSE(fs::exists(store.ElementPath(library::FileFolder::Templates, "R")));
 }
 
+TEST(LibraryImport, AFileThatCannotBeStoredIsToldAsSuch) {
+    TempDir dir;
+    fs::create_directories(dir.path / "Data");
+    dir.Write("Templates", "a file where the folder should be");
+    library::FolderStore store(dir.path.string(), nullptr);
+    library::Library lib(store);
+    lib.Tree().Select(
+        lib.Tree().Append(0, library::Element{library::kFolderClosed, "F", "F", "C:\\"}));
+    std::vector<std::string> shown;
+    const auto convert =
+        LibraryImportConverter(store, "", [&](std::string_view m) { shown.emplace_back(m); });
+    const library::Outcome out = lib.Import("T", dir.Write("c.txt", ContractOfSize(300)), convert);
+    // The text was recognised: the user hears why nothing was stored, and nothing else.
+    EXPECT_FALSE(out.done);
+    EXPECT_EQ(out.message, "");
+    EXPECT_EQ(shown, std::vector<std::string>{std::string(FileErrorMessage())});
+    EXPECT_EQ(lib.Tree().Size(), 1u);
+}
+
 } // namespace
