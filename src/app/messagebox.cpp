@@ -14,6 +14,7 @@ struct State {
     bool testMode = false;
     std::deque<MessageBox::Answer> answers;
     QStringList messages;
+    QString questionTitle;
 };
 
 State &S() {
@@ -79,10 +80,15 @@ QString MessageBox::QuestionTitle() {
 }
 
 bool MessageBox::AskYesNo(QWidget *parent, const QString &text) {
+    return AskYesNo(parent, text, QuestionTitle());
+}
+
+bool MessageBox::AskYesNo(QWidget *parent, const QString &text, const QString &title) {
     S().messages << text;
+    S().questionTitle = title;
     if (S().testMode)
         return Queued({Yes, No}, No) == Yes;
-    QMessageBox box(QMessageBox::Question, QuestionTitle(), text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -93,6 +99,7 @@ bool MessageBox::AskYesNo(QWidget *parent, const QString &text) {
 
 bool MessageBox::AskOkCancel(QWidget *parent, const QString &text) {
     S().messages << text;
+    S().questionTitle = ProgramTitle();
     if (S().testMode)
         return Queued({Ok, Cancel}, Cancel) == Ok;
     QMessageBox box(QMessageBox::Question, ProgramTitle(), text, QMessageBox::NoButton, parent);
@@ -106,6 +113,7 @@ bool MessageBox::AskOkCancel(QWidget *parent, const QString &text) {
 
 MessageBox::Answer MessageBox::AskSave(QWidget *parent, const QString &text) {
     S().messages << text;
+    S().questionTitle = ProgramTitle();
     if (S().testMode)
         return Queued({Save, Discard, Cancel}, Cancel);
     QMessageBox box(QMessageBox::Question, ProgramTitle(), text, QMessageBox::NoButton, parent);
@@ -139,6 +147,10 @@ QStringList MessageBox::takeMessages() {
     QStringList out;
     out.swap(S().messages);
     return out;
+}
+
+QString MessageBox::lastQuestionTitle() {
+    return S().questionTitle;
 }
 
 } // namespace dravo

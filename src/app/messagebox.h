@@ -20,6 +20,8 @@ class MessageBox {
 
     // The program's own yes/no question; true for yes.
     static bool AskYesNo(QWidget *parent, const QString &text);
+    // A yes/no question under another title (the plain system box some commands ask in).
+    static bool AskYesNo(QWidget *parent, const QString &text, const QString &title);
     // A question with OK and Cancel; true for OK.
     static bool AskOkCancel(QWidget *parent, const QString &text);
     // Closing a modified document: Save, Discard or Cancel.
@@ -36,6 +38,8 @@ class MessageBox {
     static void setNextAnswer(Answer answer);
     // Every text shown (or recorded in test mode) since the last call.
     static QStringList takeMessages();
+    // The title of the last question asked.
+    static QString lastQuestionTitle();
 };
 
 } // namespace dravo

@@ -246,6 +246,22 @@ class LibraryDraftingTest : public QObject {
         QVERIFY(MessageBox::takeMessages().isEmpty());
     }
 
+    void excludingAFolderAsksUnderTheProgramsName() {
+        QString shown;
+        OpenLibrary([&shown](QDialog &d) {
+            CLibraryDialog &lib = AsLibrary(d);
+            Select(lib, QStringLiteral("Договоры"));
+            MessageBox::setNextAnswer(MessageBox::No);
+            Child<QPushButton>(d, "remove")->click();
+            shown = Shown(lib);
+            Child<QPushButton>(d, "cancel")->click();
+        });
+        QCOMPARE(MessageBox::lastQuestionTitle(), QStringLiteral("ДРАВО Договор"));
+        QCOMPARE(MessageBox::takeMessages(),
+                 QStringList{QStringLiteral("\n   Исключить папку из библиотеки?")});
+        QCOMPARE(shown, QStringLiteral("0:Договоры;0:Мои шаблоны;0:Журнал документов;"));
+    }
+
     void importATextContract() {
         QString shown;
         OpenLibrary([&shown](QDialog &d) {

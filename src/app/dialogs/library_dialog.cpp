@@ -284,7 +284,8 @@ void CLibraryDialog::OnRemove() {
     const Element e = tree.Get(id).element;
     const QString question = LibraryText(DeleteQuestion(e.image));
     if (IsFolder(e.image)) {
-        if (MessageBox::AskYesNo(this, question)) {
+        // The plain box under the program's name, not the program's own question box.
+        if (MessageBox::AskYesNo(this, question, QStringLiteral("ДРАВО Договор"))) {
             m_library.Exclude(id);
             Rebuild();
         }
