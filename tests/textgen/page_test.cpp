@@ -418,5 +418,18 @@ TEST_F(PageTest, HighlightingOnThePage) {
               std::string::npos);
 }
 
+TEST_F(PageTest, LineBreakTakesTheIndentOfItsOwnBlock) {
+    // The same command in a heading and in a clause: each break is followed by the first-line
+    // indent of the paragraph style of its block.
+    body.Paragraph(ParArticleHead).m_dFirstIndent = 3.0;
+    body.m_arArticles.push_back(Article("А{/}Б", {Clause("В{/}Г"), Clause("Д{ / }Е")}));
+    const std::string page = Page();
+    const std::string indent3 =
+        "<SPAN STYLE=\"font-family:Arial;font-size:8;\">&#160;&#160;&#160;</SPAN>";
+    EXPECT_NE(page.find("А<br>" + indent3 + "Б"), std::string::npos) << page;
+    EXPECT_NE(page.find("В<br>" + std::string(kIndent2) + "Г"), std::string::npos) << page;
+    EXPECT_NE(page.find("Д<br>" + std::string(kIndent2) + "Е"), std::string::npos) << page;
+}
+
 } // namespace
 } // namespace dravo::textgen
