@@ -51,28 +51,50 @@ constexpr std::array<std::array<std::string_view, 3>, 3> kScales = {{
     {" тысяча "_w, " тысячи "_w, " тысяч "_w},
 }};
 
+// Ordinal stems of the round tens from forty up and of the round hundreds ("сороковое",
+// "пятидесятого", "сотого", "двухсотое"); twenty and thirty take the ending on their soft sign.
+constexpr std::array<std::string_view, 10> kTensOrdinalStems = {
+    ""_w,           ""_w,          ""_w,
+    ""_w,           "сороков"_w,   "пятидесят"_w,
+    "шестидесят"_w, "семидесят"_w, "восьмидесят"_w,
+    "девяност"_w};
+
+constexpr std::array<std::string_view, 10> kHundredsOrdinalStems = {
+    ""_w,        "сот"_w,      "двухсот"_w, "трехсот"_w,   "четырехсот"_w,
+    "пятисот"_w, "шестисот"_w, "семисот"_w, "восьмисот"_w, "девятисот"_w};
+
+// The first part of a round thousand's ordinal ("двухтысячного"; one thousand is "тысячного").
+constexpr std::array<std::string_view, 10> kThousandsOrdinalPrefixes = {
+    ""_w,     ""_w,      "двух"_w, "трех"_w,   "четырех"_w,
+    "пяти"_w, "шести"_w, "семи"_w, "восьми"_w, "девяти"_w};
+
 } // namespace
 
 std::string NumberInWords(std::string_view text, WordsMode mode) {
     if (mode != OrdinalNeuter && mode != OrdinalGenitive)
         mode = Cardinal;
 
+    // Only the last group takes the ordinal words; the groups before it stay cardinal
+    // ("две тысячи двадцать первого").
     std::array<std::string_view, 20> units = kUnits;
     if (mode != Cardinal)
         for (const OrdinalUnit &o : kOrdinalUnits)
             units[o.index] = mode == OrdinalNeuter ? o.neuter : o.genitive;
 
-    std::string_view number = Trim(text);
-    if (number.find('.') != std::string_view::npos)
-        number = Cut(number, 3);
-
-    // Left-padded to twelve characters; a longer text is read by its first twelve.
-    std::array<int, 12> d{};
-    const std::size_t pad = number.size() < 12 ? 12 - number.size() : 0;
-    for (std::size_t i = pad; i < 12; ++i) {
-        const char c = number[i - pad];
-        d[i] = (c >= '0' && c <= '9') ? c - '0' : 0;
+    // The integer part ends at the first decimal point or comma, whatever follows ("1500.00",
+    // "12,5" from the number keypad, "12.5"). Only its digits are read: group blanks ("12 500"),
+    // a sign or a currency word around it do not shift the digits. The first twelve count.
+    std::array<char, 12> read{};
+    std::size_t count = 0;
+    for (const char c : Trim(text)) {
+        if (c == '.' || c == ',')
+            break;
+        if (c >= '0' && c <= '9' && count < read.size())
+            read[count++] = c;
     }
+    std::array<int, 12> d{};
+    for (std::size_t i = 0; i < count; ++i)
+        d[12 - count + i] = read[i] - '0';
 
     // Scale words are chosen from the digits as read, before the teens are folded.
     std::array<std::string_view, 3> scale;
@@ -94,8 +116,7 @@ std::string NumberInWords(std::string_view text, WordsMode mode) {
         }
 
     // Built in a local buffer (at most 4 groups of hundreds, tens, units and a scale word) and
-    // copied out once, trimmed. The thousands take the feminine "одна", "две" in place of "один",
-    // "два" (and of "первого", "второго" in the genitive ordinal).
+    // copied out once, trimmed. The thousands take the feminine "одна", "две".
     char buffer[256];
     std::size_t n = 0;
     const auto put = [&](std::string_view word) {
@@ -104,28 +125,59 @@ std::string NumberInWords(std::string_view text, WordsMode mode) {
         std::memcpy(buffer + n, word.data(), word.size());
         n += word.size();
     };
+    std::size_t thousandsUnit = 0; // where the units word of the thousands group starts
     for (int g = 0; g < 4; ++g) {
         put(kHundreds[static_cast<std::size_t>(d[g * 3])]);
         buffer[n++] = ' ';
         put(kTens[static_cast<std::size_t>(d[g * 3 + 1])]);
         buffer[n++] = ' ';
-        const int unit = d[g * 3 + 2];
-        if (g == 2 && mode != OrdinalNeuter && (unit == 1 || unit == 2))
-            put(unit == 1 ? "одна"_w : "две"_w);
-        else
-            put(units[static_cast<std::size_t>(unit)]);
+        const auto unit = static_cast<std::size_t>(d[g * 3 + 2]);
+        if (g == 2) {
+            thousandsUnit = n;
+            put(unit == 1 ? "одна"_w : unit == 2 ? "две"_w : kUnits[unit]);
+        } else {
+            put(g == 3 ? units[unit] : kUnits[unit]);
+        }
         if (g < 3)
             put(scale[static_cast<std::size_t>(g)]);
     }
-    const std::string_view trimmed = Trim(std::string_view(buffer, n));
+    if (mode == Cardinal)
+        return std::string(Trim(std::string_view(buffer, n)));
 
-    const char softSign = "ь"_w[0];
-    const bool ending = mode != Cardinal && !trimmed.empty() && trimmed.back() == softSign;
+    // The ordinal ending goes on the last word. Units 1-4 and 7-9 already have their ordinal
+    // word; a soft sign gives way to the ending ("пятое", "двадцатого"); a round ten, hundred
+    // or thousand takes its ordinal stem ("сороковое", "сотого", "двухтысячного").
+    const std::string_view ending = mode == OrdinalNeuter ? "ое"_w : "ого"_w;
+    const int h = d[9], t = d[10], u = d[11];
+    std::string_view stem;
+    std::size_t stemLength = 0; // the cardinal word that the stem replaces
+    if (u == 0 && t >= 4) {
+        stem = kTensOrdinalStems[static_cast<std::size_t>(t)];
+        stemLength = kTens[static_cast<std::size_t>(t)].size();
+    } else if (u == 0 && t == 0 && h != 0) {
+        stem = kHundredsOrdinalStems[static_cast<std::size_t>(h)];
+        stemLength = kHundreds[static_cast<std::size_t>(h)].size();
+    } else if (h == 0 && t == 0 && u == 0 && d[6] == 0 && d[7] == 0 && d[8] > 0 && d[8] < 10) {
+        // A round number of thousands: "две тысячи" becomes "двухтысячного".
+        n = thousandsUnit;
+        put(kThousandsOrdinalPrefixes[static_cast<std::size_t>(d[8])]);
+        put("тысячн"_w);
+        put(ending);
+        return std::string(Trim(std::string_view(buffer, n)));
+    }
+    const std::string_view trimmed = Trim(std::string_view(buffer, n));
     std::string out;
-    out.reserve(trimmed.size() + 3);
-    out.append(ending ? Cut(trimmed, 1) : trimmed);
-    if (ending)
-        out += mode == OrdinalNeuter ? "ое"_w : "ого"_w;
+    out.reserve(trimmed.size() + 8);
+    if (!stem.empty() && trimmed.size() >= stemLength) {
+        out.append(trimmed.substr(0, trimmed.size() - stemLength));
+        out.append(stem);
+        out.append(ending);
+    } else if (!trimmed.empty() && trimmed.back() == "ь"_w[0]) {
+        out.append(Cut(trimmed, 1));
+        out.append(ending);
+    } else {
+        out.append(trimmed);
+    }
     return out;
 }
 

@@ -15,9 +15,11 @@ enum WordsMode : std::uint16_t {
     OrdinalGenitive = 2, // a year: "две тысячи четвертого"
 };
 
-// The integer part of a decimal numeral ("1500.00", "06", "2004") in words. Only the first
-// twelve integer digits are read; a non-digit counts as 0; zero gives the empty text. Empty word
+// The integer part of a decimal numeral ("1500.00", "06", "2004", "12 500,75") in words. The
+// integer part ends at the first "." or ","; only its digits are read (group blanks, a sign or a
+// currency word are skipped), the first twelve of them; zero gives the empty text. Empty word
 // slots keep their blanks, so runs of blanks occur inside the result; only its ends are trimmed.
+// The ordinal modes put the ending on the last word ("двадцать первое", "двухтысячного").
 std::string NumberInWords(std::string_view text, WordsMode mode = Cardinal);
 
 } // namespace dravo

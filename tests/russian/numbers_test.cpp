@@ -53,10 +53,25 @@ INSTANTIATE_TEST_SUITE_P(
                       WordsCase{"2000000", Cardinal, "два миллиона"},
                       WordsCase{"2000000000", Cardinal, "два миллиарда"},
                       WordsCase{"5000000005", Cardinal, "пять миллиардов пять"},
-                      WordsCase{"12.5", Cardinal,
-                                "один"}, // the point and two characters are cut blindly
-                      WordsCase{"2000", OrdinalGenitive, "две тысячи"},
-                      WordsCase{"1000", OrdinalGenitive, "одна тысяча"}));
+                      WordsCase{"12.5", Cardinal, "двенадцать"},
+                      WordsCase{"2000", OrdinalGenitive, "двухтысячного"},
+                      WordsCase{"1000", OrdinalGenitive, "тысячного"}));
+
+// The integer part ends at the decimal point or comma; group blanks and words around the
+// amount do not shift its digits.
+INSTANTIATE_TEST_SUITE_P(
+    TypedAmounts, NumberInWordsTable,
+    ::testing::Values(WordsCase{"12,5", Cardinal, "двенадцать"},
+                      WordsCase{"1500,75", Cardinal, "одна тысяча пятьсот"},
+                      WordsCase{"1500,00", Cardinal, "одна тысяча пятьсот"},
+                      WordsCase{"7.", Cardinal, "семь"}, WordsCase{",5", Cardinal, ""},
+                      WordsCase{"12 500", Cardinal, "двенадцать тысяч пятьсот"},
+                      WordsCase{"1\xA0"
+                                "000\xA0"
+                                "000",
+                                Cardinal, "один миллион"},
+                      WordsCase{"12 500 руб.", Cardinal, "двенадцать тысяч пятьсот"},
+                      WordsCase{"5 000 000,00", Cardinal, "пять миллионов"}));
 
 INSTANTIATE_TEST_SUITE_P(
     ScaleForms, NumberInWordsTable,
@@ -111,10 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
         WordsCase{"1999", OrdinalGenitive, "одна тысяча девятьсот девяносто девятого"},
         WordsCase{"1998", OrdinalGenitive, "одна тысяча девятьсот девяносто восьмого"}));
 
-// Non-digits count as 0, an unknown mode is cardinal, only twelve digits are read.
+// Non-digits are skipped, an unknown mode is cardinal, only twelve digits are read.
 INSTANTIATE_TEST_SUITE_P(
     Lenient, NumberInWordsTable,
-    ::testing::Values(WordsCase{"-5", Cardinal, "пять"}, WordsCase{"1a5", Cardinal, "сто пять"},
+    ::testing::Values(WordsCase{"-5", Cardinal, "пять"}, WordsCase{"1a5", Cardinal, "пятнадцать"},
                       WordsCase{"abc", Cardinal, ""}, WordsCase{"   ", Cardinal, ""},
                       WordsCase{"5", static_cast<WordsMode>(7), "пять"},
                       WordsCase{"1234567890123", Cardinal,
@@ -145,12 +160,26 @@ TEST(NumberInWords, KeepsRunsOfBlanksInside) {
         EXPECT_EQ(U(NumberInWords(c.input, c.mode)), c.expected) << c.input;
 }
 
-TEST(NumberInWords, OrdinalEndingReplacesOnlyTheSoftSign) {
-    // "сорок" and "сто" end in no soft sign: the neuter ordinal keeps the cardinal word.
-    EXPECT_EQ(U(NumberInWords("40", OrdinalNeuter)), "сорок");
-    EXPECT_EQ(U(NumberInWords("100", OrdinalGenitive)), "сто");
-    EXPECT_EQ(W("пятое"), NumberInWords("5", OrdinalNeuter));
-}
+// Round tens, hundreds and thousands take their own ordinal stem.
+INSTANTIATE_TEST_SUITE_P(
+    RoundOrdinals, NumberInWordsTable,
+    ::testing::Values(WordsCase{"40", OrdinalNeuter, "сороковое"},
+                      WordsCase{"100", OrdinalGenitive, "сотого"},
+                      WordsCase{"5", OrdinalNeuter, "пятое"},
+                      WordsCase{"2040", OrdinalGenitive, "две тысячи сорокового"},
+                      WordsCase{"2050", OrdinalGenitive, "две тысячи пятидесятого"},
+                      WordsCase{"2060", OrdinalGenitive, "две тысячи шестидесятого"},
+                      WordsCase{"2070", OrdinalGenitive, "две тысячи семидесятого"},
+                      WordsCase{"2080", OrdinalGenitive, "две тысячи восьмидесятого"},
+                      WordsCase{"2090", OrdinalGenitive, "две тысячи девяностого"},
+                      WordsCase{"2100", OrdinalGenitive, "две тысячи сотого"},
+                      WordsCase{"2300", OrdinalGenitive, "две тысячи трехсотого"},
+                      WordsCase{"1900", OrdinalGenitive, "одна тысяча девятисотого"},
+                      WordsCase{"1800", OrdinalGenitive, "одна тысяча восьмисотого"},
+                      WordsCase{"3000", OrdinalGenitive, "трехтысячного"},
+                      WordsCase{"2000", OrdinalNeuter, "двухтысячное"},
+                      WordsCase{"1001", OrdinalNeuter, "одна тысяча первое"},
+                      WordsCase{"11000", OrdinalGenitive, "одиннадцать тысяч"}));
 
 } // namespace
 } // namespace dravo

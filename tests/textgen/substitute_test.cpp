@@ -177,6 +177,12 @@ TEST_F(SubstituteTest, AmountInWordsEvaluatesInnerWordWithoutHighlight) {
     EXPECT_TRUE(ctx.highlight);
 }
 
+TEST_F(SubstituteTest, AmountInWordsReadsTheKeypadsDecimalComma) {
+    testing::AddVariable(body, "цена", "12500,75");
+    ctx.highlight = false;
+    EXPECT_EQ(Eval("цена прописью"), "двенадцать тысяч пятьсот");
+}
+
 TEST_F(SubstituteTest, SubjectListsFollowTheTableFlags) {
     FakeSubjects subjects;
     subjects.Add("станок", {Item("Станок", 1, "шт.", 10, 10)});
