@@ -21,8 +21,6 @@ const std::array<std::string_view, 13> kNominativeMonths = {
     "",       "январь"_w, "февраль"_w,  "март"_w,    "апрель"_w, "май"_w,    "июнь"_w,
     "июль"_w, "август"_w, "сентябрь"_w, "октябрь"_w, "ноябрь"_w, "декабрь"_w};
 
-const std::array<int, 13> kPeriodMonthDays = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
 namespace {
 
 bool IsLeap(int y) {
@@ -161,7 +159,9 @@ std::string PeriodText(const Date &from, const Date &to) {
     const auto f = CalendarFromDate(from);
     const auto t = CalendarFromDate(to);
     if (f && t && f->year == t->year && f->day == 1) {
-        const bool toMonthEnd = t->day == kPeriodMonthDays[t->month];
+        // Only a period that reaches the true end of its month is a whole month: 1 to 28
+        // February of a leap year leaves the 29th out.
+        const bool toMonthEnd = t->day == DaysInMonth(t->year, t->month);
         if (f->month == t->month && toMonthEnd)
             return std::string("за "_w) + std::string(kNominativeMonths[f->month]) +
                    FormatDate(from, " %Y г."_w);

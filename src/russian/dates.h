@@ -29,8 +29,6 @@ struct CalendarDate {
 // Genitive ("января") and nominative ("январь") month names, index 1..12 (index 0 is empty).
 extern const std::array<std::string_view, 13> kGenitiveMonths;
 extern const std::array<std::string_view, 13> kNominativeMonths;
-// Month lengths of the period wording, index 1..12; February is always 28.
-extern const std::array<int, 13> kPeriodMonthDays;
 
 // Calendar fields to a date; an impossible day, month or a year outside 100..9999 gives an
 // invalid date.
@@ -62,7 +60,7 @@ struct DocumentDateTexts {
 };
 
 // "c 01 января 2004 г. по 15 марта 2004 г.", shortened to "за январь 2004 г.", "за 2004 г." or
-// "за январь - март 2004 г." for whole months of one year.
+// "за январь - март 2004 г." for whole months of one year (a leap February ends on the 29th).
 std::string PeriodText(const Date &from, const Date &to);
 
 // Forms of the "Ввод даты" dialog.

@@ -132,9 +132,13 @@ INSTANTIATE_TEST_SUITE_P(
     Periods, PeriodTable,
     ::testing::Values(
         PeriodCase{2004, 1, 1, 2004, 1, 31, "за январь 2004 г."},
-        PeriodCase{2004, 2, 1, 2004, 2, 28, "за февраль 2004 г."},
-        // February is always taken as 28 days, so a leap February keeps the full form.
-        PeriodCase{2004, 2, 1, 2004, 2, 29, "c  01 февраля 2004 г. по  29 февраля 2004 г."},
+        PeriodCase{2003, 2, 1, 2003, 2, 28, "за февраль 2003 г."},
+        // A leap February has 29 days: the 28th does not end it.
+        PeriodCase{2004, 2, 1, 2004, 2, 29, "за февраль 2004 г."},
+        PeriodCase{2004, 2, 1, 2004, 2, 28, "c  01 февраля 2004 г. по  28 февраля 2004 г."},
+        PeriodCase{2024, 1, 1, 2024, 2, 29, "за январь - февраль 2024 г."},
+        PeriodCase{2024, 1, 1, 2024, 2, 28, "c  01 января 2024 г. по  28 февраля 2024 г."},
+        PeriodCase{2100, 2, 1, 2100, 2, 28, "за февраль 2100 г."},
         PeriodCase{2004, 1, 1, 2004, 12, 31, "за  2004 г."},
         PeriodCase{2004, 1, 1, 2004, 3, 31, "за январь - март 2004 г."},
         PeriodCase{2004, 4, 1, 2004, 6, 30, "за апрель - июнь 2004 г."},
