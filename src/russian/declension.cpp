@@ -23,8 +23,7 @@ constexpr LetterSet kHushing{"чшщЧШЩ"_w};
 constexpr LetterSet kHardSpelled{"гкхжчшщГКХЖЧШЩ"_w};
 // Last letters of men's names that add "а"/"у"/"а" (Олег, Глеб, Марк), and those that add "а" in
 // the genitive only.
-constexpr LetterSet kNameAddsEnding{"ргнслбвзкпфхжшчц"_w};
-constexpr LetterSet kNameAddsGenitive{"мдт"_w};
+constexpr LetterSet kNameAddsEnding{"ргнслбвзкпфхжшчцмдт"_w};
 // Last letters of a post word that take "а" in the genitive and "у" in the dative.
 constexpr LetterSet kPostGenitiveA{"рктгбч"_w};
 constexpr LetterSet kPostDativeU{"рктгб"_w};
@@ -219,21 +218,10 @@ void AppendFirstNameCase(std::string &out, std::string_view n, bool male, int ca
             out += kAdd[caseIndex];
             return;
         }
-        if (In(kNameAddsGenitive, last)) {
-            out += n;
-            if (caseIndex == 0)
-                out += "а"_w;
-            return;
-        }
-        if (last == "й"_w[0]) {
+        // Игорь and Сергей alike: Игоря, Игорю.
+        if (last == "й"_w[0] || last == "ь"_w[0]) {
             out += Cut(n, 1);
             out += kSoftI[caseIndex];
-            return;
-        }
-        if (last == "ь"_w[0]) {
-            out += caseIndex == 0 ? Cut(n, 1) : n;
-            if (caseIndex == 0)
-                out += "я"_w;
             return;
         }
         // Men's names in "а" and "я" decline as women's do (Никиты, Ильи) when a consonant or
