@@ -26,7 +26,7 @@ constexpr LetterSet kHardSpelled{"гкхжчшщГКХЖЧШЩ"_w};
 constexpr LetterSet kNameAddsEnding{"ргнслбвзкпфхжшчцмдт"_w};
 // Last letters of a post word that take "а" in the genitive and "у" in the dative.
 constexpr LetterSet kPostGenitiveA{"рктгбч"_w};
-constexpr LetterSet kPostDativeU{"рктгб"_w};
+constexpr LetterSet kPostDativeU{"рктгбч"_w};
 
 char Lower(char c) {
     return static_cast<char>(cp1251::Lower(static_cast<unsigned char>(c)));
@@ -321,19 +321,14 @@ void DeclinePostWordEnd(std::string &p, std::size_t end, bool genitive, bool fir
         else
             p.insert(p.begin() + static_cast<std::ptrdiff_t>(end), letter);
     };
+    // The ending is written in the letter case of the word's last letter: ДИРЕКТОРА, Директора.
     const char last = p[end - 1];
-    if (genitive) {
-        const char low = Lower(last);
-        if (In(kPostGenitiveA, low))
-            add("а"_w[0]);
-        else if (low == "ь"_w[0])
-            p[end - 1] = "я"_w[0];
-    } else {
-        if (In(kPostDativeU, last))
-            add("у"_w[0]);
-        else if (last == "ь"_w[0])
-            p[end - 1] = "ю"_w[0];
-    }
+    const char low = Lower(last);
+    const auto inCase = [last, low](char letter) { return last == low ? letter : Upper(letter); };
+    if (In(genitive ? kPostGenitiveA : kPostDativeU, low))
+        add(inCase(genitive ? "а"_w[0] : "у"_w[0]));
+    else if (low == "ь"_w[0])
+        p[end - 1] = inCase(genitive ? "я"_w[0] : "ю"_w[0]);
 }
 
 // Appends the post in the genitive or the dative.
@@ -354,10 +349,10 @@ void AppendPostCase(std::string &out, std::string_view post, bool genitive) {
                 DeclinePostWordEnd(out, blank, genitive, true, start);
         }
     }
-    // Adjective endings: "ный", "кий", "ший" and the word "заведующий". Each ends in "й" and no
-    // replacement holds one, so a single pass over the "й" finds them all.
+    // Adjective and participle endings: "ный", "кий", "ший", "щий" (заведующий, управляющий,
+    // ведущий), "чий". Each ends in "й" and no replacement holds one, so a single pass over the
+    // "й" finds them all.
     constexpr char kY = "й"_w[0];
-    constexpr std::string_view kManager = "заведующий"_w;
     for (std::size_t i = out.find(kY, start); i != std::string::npos; i = out.find(kY, i + 1)) {
         const std::string_view before = std::string_view(out).substr(start, i + 1 - start);
         std::size_t from = 0;
@@ -371,9 +366,12 @@ void AppendPostCase(std::string &out, std::string_view post, bool genitive) {
         } else if (EndsWith(before, "ший"_w)) {
             from = 3;
             to = genitive ? "шего"_w : "шему"_w;
-        } else if (EndsWith(before, kManager)) {
-            from = kManager.size();
-            to = genitive ? "заведующего"_w : "заведующему"_w;
+        } else if (EndsWith(before, "щий"_w)) {
+            from = 3;
+            to = genitive ? "щего"_w : "щему"_w;
+        } else if (EndsWith(before, "чий"_w)) {
+            from = 3;
+            to = genitive ? "чего"_w : "чему"_w;
         } else {
             continue;
         }
