@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "russian/strings.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dravo {
@@ -73,6 +74,82 @@ constexpr std::array<Agreement, 4> kNeuterAdjectives = {{
     {"лое"_w, {"лого"_w, "лому"_w, "лое"_w, "лым"_w, "лом"_w}},
 }};
 
+using Forms = std::array<std::string_view, 5>; // genitive .. prepositional
+
+// The case endings of an adjective before the noun of the name ("грузовой автомобиль",
+// "металлическая продукция", "нежилые помещения"), chosen by the name's gender and number and
+// by the letter before the adjective's ending; nothing when the word is no adjective.
+const Forms *AdjectiveEndings(std::string_view word, int gender, bool plural) {
+    static constexpr Forms kPluralHard = {"ых"_w, "ым"_w, "ые"_w, "ыми"_w, "ых"_w};
+    static constexpr Forms kPluralSoft = {"их"_w, "им"_w, "ие"_w, "ими"_w, "их"_w};
+    static constexpr Forms kMasculineY = {"ого"_w, "ому"_w, "ый"_w, "ым"_w, "ом"_w};
+    static constexpr Forms kMasculineO = {"ого"_w, "ому"_w, "ой"_w, "ым"_w, "ом"_w};
+    static constexpr Forms kMasculineOVelar = {"ого"_w, "ому"_w, "ой"_w, "им"_w, "ом"_w};
+    static constexpr Forms kMasculineIVelar = {"ого"_w, "ому"_w, "ий"_w, "им"_w, "ом"_w};
+    static constexpr Forms kMasculineISoft = {"его"_w, "ему"_w, "ий"_w, "им"_w, "ем"_w};
+    static constexpr Forms kFeminineHard = {"ой"_w, "ой"_w, "ую"_w, "ой"_w, "ой"_w};
+    static constexpr Forms kFeminineSoft = {"ей"_w, "ей"_w, "ую"_w, "ей"_w, "ей"_w};
+    static constexpr Forms kNeuterHard = {"ого"_w, "ому"_w, "ое"_w, "ым"_w, "ом"_w};
+    static constexpr Forms kNeuterVelar = {"ого"_w, "ому"_w, "ое"_w, "им"_w, "ом"_w};
+    static constexpr Forms kNeuterSoft = {"его"_w, "ему"_w, "ее"_w, "им"_w, "ем"_w};
+    constexpr LetterSet kVelar{"кгх"_w};
+    constexpr LetterSet kHushing{"жшчщ"_w};
+
+    if (word.size() < 5) // short words ("мой", "свой") are left alone
+        return nullptr;
+    const std::string_view ending = word.substr(word.size() - 2);
+    const char before = word[word.size() - 3];
+    const bool velar = In(kVelar, before), hushing = In(kHushing, before);
+    const bool soft = hushing || before == "н"_w[0]; // летний, рабочий
+    if (plural) {
+        if (ending == "ые"_w)
+            return &kPluralHard;
+        if (ending == "ие"_w)
+            return &kPluralSoft;
+    } else if (gender == 1) {
+        if (ending == "ый"_w)
+            return &kMasculineY;
+        if (ending == "ой"_w)
+            return velar || hushing ? &kMasculineOVelar : &kMasculineO;
+        if (ending == "ий"_w)
+            return velar ? &kMasculineIVelar : soft ? &kMasculineISoft : nullptr;
+    } else if (gender == 2) {
+        if (ending == "ая"_w)
+            return hushing ? &kFeminineSoft : &kFeminineHard;
+    } else {
+        if (ending == "ое"_w)
+            return velar || hushing ? &kNeuterVelar : &kNeuterHard;
+        if (ending == "ее"_w && soft)
+            return &kNeuterSoft;
+    }
+    return nullptr;
+}
+
+// Puts every adjective before the last word of a case form into that case (the last word is
+// the noun, which the ending table has declined).
+void AgreeAdjectives(std::string &form, std::size_t caseIndex, int gender, bool plural) {
+    const std::size_t last = form.find_last_of(' ');
+    if (last == std::string::npos)
+        return;
+    std::string out;
+    out.reserve(form.size() + 8);
+    std::size_t i = 0;
+    while (i < last) {
+        const std::size_t end = std::min(form.find(' ', i), last);
+        const std::string_view word = std::string_view(form).substr(i, end - i);
+        if (const Forms *endings = AdjectiveEndings(word, gender, plural)) {
+            out.append(Cut(word, 2));
+            out.append((*endings)[caseIndex]);
+        } else {
+            out.append(word);
+        }
+        for (i = end; i < last && form[i] == ' '; ++i)
+            out += ' ';
+    }
+    out.append(form, last);
+    form = std::move(out);
+}
+
 } // namespace
 
 void SubjectNameForms::SetSubjectName(std::string_view newName) {
@@ -127,6 +204,8 @@ void SubjectNameForms::SetSubjectName(std::string_view newName) {
     else
         for (const Agreement &a : kNeuterAdjectives)
             agree(a);
+    for (std::size_t i = 0; i < 5; ++i)
+        AgreeAdjectives(forms[i], i, gender, plural != 0);
 
     genitive = forms[0];
     dative = forms[1];
