@@ -401,7 +401,41 @@ void AppendDeclinedWord(std::string &out, std::string_view word, int gender, int
     }
     const EndingClass &c = kClasses[cls];
     out += Cut(word, c.cut);
-    out += c.endings[wordCase - CaseGen];
+    // A word in "ия" has "и" in the dative and prepositional too: Марии, Гарсии.
+    if (cls == 12 && (wordCase == CaseDat || wordCase == CasePrep) && word.size() >= 2 &&
+        Lower(word[word.size() - 2]) == "и"_w[0])
+        out += "и"_w;
+    else
+        out += c.endings[wordCase - CaseGen];
+}
+
+// Appends a surname in a case (0 genitive, 1 dative, 2 accusative) for the person forms. The
+// rules for the common Russian endings go first; a surname they leave as typed declines by the
+// table (a man's Шмидта, Толстого, Гоголя; a woman's Глинки), and each part of a double surname
+// declines on its own (Сергеевой-Толстой). Initials ("И.") and "Рева" stay as the rules leave
+// them, and so does a man's surname in a woman's ending ("Иванова"), whose gender is in doubt.
+// `rules` are SurnameRules of the whole surname when the caller has them.
+void AppendSurnameCase(std::string &out, std::string_view s, bool male, int caseIndex,
+                       const std::array<SurnameForm, 3> *rules = nullptr) {
+    const std::size_t hyphen = s.find('-');
+    if (hyphen != std::string_view::npos && hyphen > 0 && hyphen + 1 < s.size()) {
+        AppendSurnameCase(out, s.substr(0, hyphen), male, caseIndex);
+        out += '-';
+        AppendSurnameCase(out, s.substr(hyphen + 1), male, caseIndex);
+        return;
+    }
+    const SurnameForm form =
+        (rules ? *rules : SurnameRules(s, male))[static_cast<std::size_t>(caseIndex)];
+    const bool byRules =
+        form.cut != 0 || !form.ending.empty() || s.empty() || s.back() == '.' ||
+        EndsWith(s, "Рева"_w) ||
+        (male && EndsWithAny(s, {"ова"_w, "ева"_w, "ёва"_w, "ина"_w, "ына"_w, "ая"_w, "яя"_w}));
+    if (byRules) {
+        out += Cut(s, form.cut);
+        out += form.ending;
+        return;
+    }
+    AppendDeclinedWord(out, s, male ? kMasculine : kFeminine, CaseGen + caseIndex);
 }
 
 // Appends DeclineSurnameText(text, gender, wordCase) with declension on.
@@ -503,10 +537,9 @@ PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatr
         out.pop_back();
     f.End(Slot::InitialsSurname);
 
-    const std::array<SurnameForm, 3> cases = SurnameRules(s, f.male);
+    const std::array<SurnameForm, 3> rules = SurnameRules(s, f.male);
     for (int i = 0; i < 3; ++i) {
-        out += Cut(s, cases[i].cut);
-        out += cases[i].ending;
+        AppendSurnameCase(out, s, f.male, i, &rules);
         f.End(static_cast<Slot>(Slot::SurnameGenitive + i));
     }
     const NameParts name(np);
