@@ -331,6 +331,27 @@ void DeclinePostWordEnd(std::string &p, std::size_t end, bool genitive, bool fir
         p[end - 1] = inCase(genitive ? "я"_w[0] : "ю"_w[0]);
 }
 
+// After the adjectives that open a post, the noun they qualify changes too, wherever it stands:
+// "Исполнительный директор по развитию" gives "Исполнительного директора по развитию". A post
+// that opens with its noun, or ends with it, has had it declined already.
+void DeclineHeadNoun(std::string &out, std::size_t start, bool genitive) {
+    bool first = true;
+    for (std::size_t i = start;; first = false) {
+        while (i < out.size() && out[i] == ' ')
+            ++i;
+        const std::size_t end = out.find(' ', i);
+        if (i >= out.size() || end == std::string::npos)
+            return;
+        const std::string_view word = std::string_view(out).substr(i, end - i);
+        if (word.size() < 4 || !EndsWithAny(word, {"ый"_w, "ий"_w, "ой"_w})) {
+            if (!first)
+                DeclinePostWordEnd(out, end, genitive, false, start);
+            return;
+        }
+        i = end;
+    }
+}
+
 // Appends the post in the genitive or the dative.
 void AppendPostCase(std::string &out, std::string_view post, bool genitive) {
     const std::size_t start = out.size();
@@ -348,6 +369,7 @@ void AppendPostCase(std::string &out, std::string_view post, bool genitive) {
             if (blank != std::string::npos)
                 DeclinePostWordEnd(out, blank, genitive, true, start);
         }
+        DeclineHeadNoun(out, start, genitive);
     }
     // Adjective and participle endings: "ный", "кий", "ший", "щий" (заведующий, управляющий,
     // ведущий), "чий". Each ends in "й" and no replacement holds one, so a single pass over the
