@@ -343,7 +343,10 @@ void DeclineHeadNoun(std::string &out, std::size_t start, bool genitive) {
         if (i >= out.size() || end == std::string::npos)
             return;
         const std::string_view word = std::string_view(out).substr(i, end - i);
-        if (word.size() < 4 || !EndsWithAny(word, {"ый"_w, "ий"_w, "ой"_w})) {
+        const char ending[2] = {word.size() >= 2 ? Lower(word[word.size() - 2]) : '\0',
+                                word.empty() ? '\0' : Lower(word.back())};
+        const std::string_view tail(ending, 2);
+        if (word.size() < 4 || (tail != "ый"_w && tail != "ий"_w && tail != "ой"_w)) {
             if (!first)
                 DeclinePostWordEnd(out, end, genitive, false, start);
             return;
@@ -372,33 +375,36 @@ void AppendPostCase(std::string &out, std::string_view post, bool genitive) {
         DeclineHeadNoun(out, start, genitive);
     }
     // Adjective and participle endings: "ный", "кий", "ший", "щий" (заведующий, управляющий,
-    // ведущий), "чий". Each ends in "й" and no replacement holds one, so a single pass over the
-    // "й" finds them all.
-    constexpr char kY = "й"_w[0];
-    for (std::size_t i = out.find(kY, start); i != std::string::npos; i = out.find(kY, i + 1)) {
-        const std::string_view before = std::string_view(out).substr(start, i + 1 - start);
-        std::size_t from = 0;
-        std::string_view to;
-        if (EndsWith(before, "ный"_w)) {
-            from = 3;
-            to = genitive ? "ного"_w : "ному"_w;
-        } else if (EndsWith(before, "кий"_w)) {
-            from = 3;
-            to = genitive ? "кого"_w : "кому"_w;
-        } else if (EndsWith(before, "ший"_w)) {
-            from = 3;
-            to = genitive ? "шего"_w : "шему"_w;
-        } else if (EndsWith(before, "щий"_w)) {
-            from = 3;
-            to = genitive ? "щего"_w : "щему"_w;
-        } else if (EndsWith(before, "чий"_w)) {
-            from = 3;
-            to = genitive ? "чего"_w : "чему"_w;
-        } else {
+    // ведущий), "чий", in small letters or in capitals (ГЕНЕРАЛЬНОГО). Each ends in "й" and no
+    // replacement holds one, so a single pass over the "й" finds them all.
+    struct Replacement {
+        std::string_view tail, genitive, dative;
+    };
+    static constexpr std::array<Replacement, 5> kReplacements = {{
+        {"ный"_w, "ного"_w, "ному"_w},
+        {"кий"_w, "кого"_w, "кому"_w},
+        {"ший"_w, "шего"_w, "шему"_w},
+        {"щий"_w, "щего"_w, "щему"_w},
+        {"чий"_w, "чего"_w, "чему"_w},
+    }};
+    static const std::string kY = std::string("й"_w) + std::string("Й"_w);
+    for (std::size_t i = out.find_first_of(kY, start); i != std::string::npos;
+         i = out.find_first_of(kY, i + 1)) {
+        if (i < start + 2)
             continue;
+        const bool capitals = out[i] != "й"_w[0];
+        const char tail[3] = {Lower(out[i - 2]), Lower(out[i - 1]), Lower(out[i])};
+        for (const Replacement &r : kReplacements) {
+            if (std::string_view(tail, 3) != r.tail)
+                continue;
+            std::string to(genitive ? r.genitive : r.dative);
+            if (capitals)
+                for (char &c : to)
+                    c = Upper(c);
+            out.replace(i - 2, 3, to);
+            i += to.size() - 3;
+            break;
         }
-        out.replace(i + 1 - from, from, to);
-        i += to.size() - from;
     }
 }
 
