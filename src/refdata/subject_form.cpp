@@ -4,7 +4,7 @@
 #include "table_rows.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 namespace dravo::refdata {
 
@@ -36,6 +36,7 @@ std::optional<long long> ParseQuantity(std::string_view text) {
 }
 
 // A typed price or amount: "1500.50" or "1500,50"; blanks inside are thousands separators.
+// Only digits and one decimal point or comma: no sign, exponent, "inf" or "nan".
 std::optional<double> ParseMoney(std::string_view text) {
     std::string digits;
     for (char c : Trimmed(text))
@@ -43,7 +44,17 @@ std::optional<double> ParseMoney(std::string_view text) {
             digits += c;
     if (digits.empty())
         return 0.0;
-    if (digits.front() == '-' || digits.front() == '+')
+    bool separator = false;
+    bool digit = false;
+    for (const char c : digits) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if ((c == '.' || c == ',') && !separator)
+            separator = true;
+        else
+            return std::nullopt;
+    }
+    if (!digit)
         return std::nullopt;
     return ParseReal(digits);
 }
@@ -60,9 +71,11 @@ const std::string &NoSet() {
 } // namespace
 
 std::string Money(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
+    // A point whatever the locale: the window toolkit puts the program under the user's locale,
+    // which on a Russian desktop would write a comma.
+    char text[400]; // the longest double in fixed notation, with two decimals
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return std::string(text, end.ptr);
 }
 
 SubjectForm::SubjectForm(SubjectStore &store, CBody &body, bool settlement)

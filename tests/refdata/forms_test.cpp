@@ -4,6 +4,8 @@
 #include "refdata/directory_forms.h"
 #include "refdata/subject_form.h"
 
+#include <clocale>
+
 namespace dravo::refdata::testing {
 namespace {
 
@@ -284,6 +286,14 @@ TEST_F(SubjectFormTest, LimitsAsTheUserTypes) {
          "0.00", "0.00"},
         {"letters in the quantity", "x", "", "Количество указывается целым числом", "0", "",
          "0.00"},
+        {"not a number", "2", "nan", "Цена указывается числом, например 1500,50", "2", "0.00",
+         "0.00"},
+        {"infinite price", "2", "inf", "Цена указывается числом, например 1500,50", "2", "0.00",
+         "0.00"},
+        {"exponent", "2", "1e3", "Цена указывается числом, например 1500,50", "2", "0.00", "0.00"},
+        {"two separators", "2", "1,500.50", "Цена указывается числом, например 1500,50", "2",
+         "0.00", "0.00"},
+        {"thousands blank", "2", "1 500.5", "", "2", "1 500.5", "3001.00"},
     };
     for (const Case &c : cases) {
         form.Clear();
@@ -320,6 +330,32 @@ TEST_F(SubjectFormTest, TotalAndOkRefusedAboveTheLimit) {
     EXPECT_EQ(form.Total(), "0.00");
     EXPECT_EQ(form.Row(3).quantity, "0");
     EXPECT_TRUE(form.Accept());
+}
+
+// The window toolkit runs the program under the user's locale; a Russian one writes a decimal
+// comma, but the form shows amounts with a point.
+TEST_F(SubjectFormTest, AmountsKeepThePointUnderACommaLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    const char *comma = nullptr;
+    for (const char *name : {"ru_RU.UTF-8", "ru_RU.utf8", "ru_RU.CP1251", "de_DE.UTF-8"})
+        if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') {
+            comma = name;
+            break;
+        }
+    if (!comma) {
+        std::setlocale(LC_NUMERIC, saved.c_str());
+        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    }
+    SubjectForm form(m_subjects, m_body, false);
+    ASSERT_TRUE(form.Open());
+    form.EditQuantity(0, "3");
+    form.EditPrice(0, "10,5");
+    const std::string amount = form.Row(0).amount;
+    const std::string total = form.Total();
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(amount, "31.50") << comma;
+    EXPECT_EQ(total, "31.50") << comma;
+    EXPECT_EQ(Money(0), "0.00");
 }
 
 TEST_F(SubjectFormTest, SetsAreCreatedChosenAndDeletedByName) {
