@@ -121,6 +121,14 @@ int RoleAt(const CBody &body, int position) {
     return permutation ? roles[position - 1] : position;
 }
 
+int PartyPosition(const CBody &body, std::string_view roleWord) {
+    const int role = roleWord == "Пользователь"_w ? kRoleUser
+                     : roleWord == "Контрагент"_w ? kRoleCounterparty
+                                                  : kRoleThirdParty;
+    const int position = RoleAt(body, 1) == role ? 1 : RoleAt(body, 2) == role ? 2 : 3;
+    return position == 3 && !ThirdPartyPresent(body) ? 0 : position;
+}
+
 std::string PartyName(const CBody &body, int position) {
     switch (position) {
     case 1:

@@ -51,6 +51,10 @@ inline constexpr int kRoleThirdParty = 3;
 
 // The role at position 1..3 (from paragraph 4; 1, 2, 3 while unset or not a permutation).
 int RoleAt(const CBody &body, int position);
+// The position (1..3) of the role named by a role word: "Пользователь" the user, "Контрагент"
+// the counterparty, any other word the third party. 0 instead of 3 when the template has no
+// third party.
+int PartyPosition(const CBody &body, std::string_view roleWord);
 // The party name of position 1..3 with its leading blanks removed.
 std::string PartyName(const CBody &body, int position);
 // True when the header names a third party.

@@ -136,6 +136,27 @@ TEST(PartyOrderTest, RolesAndNames) {
         EXPECT_EQ(RoleAt(body, 2), c.r2);
         EXPECT_EQ(RoleAt(body, 3), c.r3);
     }
+    // The position of a role word; 0 for the third position without a third party.
+    const struct {
+        std::uint16_t type, check, mark;
+        bool third;
+        const char *word;
+        int position;
+    } positions[] = {
+        {1, 2, 3, true, "Пользователь", 1},    {1, 2, 3, true, "Контрагент", 2},
+        {1, 2, 3, true, "Третья сторона", 3},  {1, 2, 3, true, "Гарант", 3},
+        {2, 1, 3, true, "Пользователь", 2},    {2, 1, 3, true, "Контрагент", 1},
+        {3, 1, 2, true, "Контрагент", 3},      {3, 1, 2, false, "Контрагент", 0},
+        {1, 2, 3, false, "Третья сторона", 0}, {0, 0, 0, false, "Контрагент", 2},
+    };
+    for (const auto &c : positions) {
+        order.m_nType = c.type;
+        order.m_nCheck = c.check;
+        order.m_nMark = c.mark;
+        body.Paragraph(ParArticleHead).m_nCheck = c.third ? 1 : 0;
+        EXPECT_EQ(PartyPosition(body, W(c.word)), c.position)
+            << c.word << " " << c.type << c.check << c.mark << " " << c.third;
+    }
     order.m_strName = W("  Продавец ");
     body.Paragraph(ParArticleHead).m_strName = W("  Гарант");
     EXPECT_EQ(U(PartyName(body, 1)), "Продавец ");

@@ -5,6 +5,7 @@
 #include "app/dialogs/party_card_dialog.h"
 #include "app/holderdoc.h"
 #include "app/messagebox.h"
+#include "core/text.h"
 #include "refdata/document_database.h"
 #include "textgen/party.h"
 
@@ -18,18 +19,18 @@
 
 namespace dravo {
 
+using namespace dravo::literals;
+
 namespace {
 
 QString NoDatabase() {
     return QStringLiteral("База данных контрагентов не открыта");
 }
 
-// The display name of the party in the role (2 counterparty, 3 third party).
-std::string RoleName(const CBody &body, int role) {
-    for (int position = 1; position <= 3; ++position)
-        if (textgen::RoleAt(body, position) == role)
-            return textgen::PartyName(body, position);
-    return {};
+// The display name of the party in the role ("Контрагент", "Третья сторона").
+std::string RoleName(const CBody &body, std::string_view roleWord) {
+    const int position = textgen::PartyPosition(body, roleWord);
+    return position == 0 ? std::string() : textgen::PartyName(body, position);
 }
 
 } // namespace
@@ -164,7 +165,7 @@ bool RunPartyChoice(QWidget *parent, CHolderDoc &doc) {
     const CBody &body = doc.Body();
     refdata::PartyChoice choice(
         db->Parties(), {doc.CounterpartyId(), doc.ThirdPartyId()}, textgen::ThirdPartyPresent(body),
-        {RoleName(body, textgen::kRoleCounterparty), RoleName(body, textgen::kRoleThirdParty)});
+        {RoleName(body, "Контрагент"_w), RoleName(body, "Третья сторона"_w)});
     if (!LoadOrSay(parent, choice))
         return false;
     PartyChoiceDialog dialog(choice, db->Parties(), parent);
