@@ -54,8 +54,8 @@ std::optional<double> ParseMoney(std::string_view text) {
         else
             return std::nullopt;
     }
-    if (!digit)
-        return std::nullopt;
+    if (!digit) // a lone point or comma: the first key of ",5"
+        return 0.0;
     return ParseReal(digits);
 }
 

@@ -294,6 +294,7 @@ TEST_F(SubjectFormTest, LimitsAsTheUserTypes) {
         {"two separators", "2", "1,500.50", "Цена указывается числом, например 1500,50", "2",
          "0.00", "0.00"},
         {"thousands blank", "2", "1 500.5", "", "2", "1 500.5", "3001.00"},
+        {"comma typed first", "2", ",", "", "2", ",", "0.00"},
     };
     for (const Case &c : cases) {
         form.Clear();
