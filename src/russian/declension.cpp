@@ -387,12 +387,13 @@ void AppendPostCase(std::string &out, std::string_view post, bool genitive) {
         {"щий"_w, "щего"_w, "щему"_w},
         {"чий"_w, "чего"_w, "чему"_w},
     }};
-    static const std::string kY = std::string("й"_w) + std::string("Й"_w);
-    for (std::size_t i = out.find_first_of(kY, start); i != std::string::npos;
-         i = out.find_first_of(kY, i + 1)) {
-        if (i < start + 2)
+    constexpr char kY = "й"_w[0];
+    constexpr char kCapitalY = "Й"_w[0];
+    // Scanned by hand: find_first_of looks each letter up in the set with a call of its own.
+    for (std::size_t i = start + 2; i < out.size(); ++i) {
+        if (out[i] != kY && out[i] != kCapitalY)
             continue;
-        const bool capitals = out[i] != "й"_w[0];
+        const bool capitals = out[i] == kCapitalY;
         const char tail[3] = {Lower(out[i - 2]), Lower(out[i - 1]), Lower(out[i])};
         for (const Replacement &r : kReplacements) {
             if (std::string_view(tail, 3) != r.tail)
