@@ -577,10 +577,11 @@ PersonForms BuildPersonForms(std::string_view surname, std::string_view namePatr
         f.End(static_cast<Slot>(Slot::NamePatronymicGenitive + i));
     }
     AppendDeclinedSurnameText(out, s, f.male ? kMasculine : kFeminine, CaseGen);
-    if (out.size() > f.m_ends[Slot::NamePatronymicAccusative] &&
-        !f.namePatronymicGenitive().empty())
+    const std::size_t nameStart = f.m_ends[Slot::SurnameAccusative]; // where the genitive starts
+    const std::size_t nameLength = f.m_ends[Slot::NamePatronymicGenitive] - nameStart;
+    if (out.size() > f.m_ends[Slot::NamePatronymicAccusative] && nameLength != 0)
         out += ' ';
-    AppendNamePatronymicCase(out, name, f.male, 0);
+    out.append(out, nameStart, nameLength); // the genitive written above
     f.End(Slot::FullNameGenitive);
     AppendPostCase(out, p, true);
     f.End(Slot::PostGenitive);
