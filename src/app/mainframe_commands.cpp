@@ -36,6 +36,17 @@
 
 namespace dravo {
 
+namespace {
+
+// Opens an address in the desktop's program for it; when there is none, says so, with what was
+// to be opened and where the user finds it by hand.
+void OpenOrTell(QWidget *parent, const QUrl &url, const QString &missing, const QString &shown) {
+    if (!SystemShell::Open(url))
+        MessageBox::Information(parent, missing.arg(shown));
+}
+
+} // namespace
+
 void CMainFrame::OnCommand(int id) {
     // Menu items grayed by the document's kind cannot be chosen; accelerators and toolbar
     // buttons run what the command does for that kind (each case below branches on it).
@@ -149,19 +160,18 @@ void CMainFrame::OnCommand(int id) {
         CmdHelp();
         break;
     case ID_WEB_SITE:
-        if (!SystemShell::Open(QUrl(QString::fromLatin1(kWebSite))))
-            MessageBox::Information(this, QStringLiteral("Не найден веб-браузер, чтобы открыть "
-                                                         "сайт программы %1")
-                                              .arg(QString::fromLatin1(kWebSite)));
+        OpenOrTell(this, QUrl(QString::fromLatin1(kWebSite)),
+                   QStringLiteral("Не найден веб-браузер, чтобы открыть сайт программы %1"),
+                   QString::fromLatin1(kWebSite));
         break;
     case ID_MAIL: {
         QUrl mail(QStringLiteral("mailto:") + QString::fromLatin1(kSupportMail));
         mail.setQuery(QStringLiteral("subject=") + QString::fromUtf8(QUrl::toPercentEncoding(
                                                        QStringLiteral("Вопрос по ДРАВО Договор"))));
-        if (!SystemShell::Open(mail))
-            MessageBox::Information(this, QStringLiteral("Не найдена почтовая программа, чтобы "
-                                                         "написать письмо. Адрес поддержки: %1")
-                                              .arg(QString::fromLatin1(kSupportMail)));
+        OpenOrTell(this, mail,
+                   QStringLiteral("Не найдена почтовая программа, чтобы написать письмо. Адрес "
+                                  "поддержки: %1"),
+                   QString::fromLatin1(kSupportMail));
         break;
     }
     case ID_TIP_OF_THE_DAY:
@@ -265,10 +275,9 @@ void CMainFrame::CmdOpenInBrowser() {
         MessageBox::Warning(this, QStringLiteral("Не удалось записать файл ") + file);
         return;
     }
-    if (!SystemShell::Open(QUrl::fromLocalFile(file)))
-        MessageBox::Information(this, QStringLiteral("Не найден веб-браузер, чтобы открыть "
-                                                     "страницу %1")
-                                          .arg(QDir::toNativeSeparators(file)));
+    OpenOrTell(this, QUrl::fromLocalFile(file),
+               QStringLiteral("Не найден веб-браузер, чтобы открыть страницу %1"),
+               QDir::toNativeSeparators(file));
 }
 
 void CMainFrame::CmdHelp() {
@@ -288,10 +297,9 @@ void CMainFrame::CmdHelp() {
         MessageBox::Warning(this, QStringLiteral("Не найден файл помощи ") + index);
         return;
     }
-    if (!SystemShell::Open(QUrl::fromLocalFile(index)))
-        MessageBox::Information(this, QStringLiteral("Не найден веб-браузер, чтобы открыть "
-                                                     "помощь %1")
-                                          .arg(QDir::toNativeSeparators(index)));
+    OpenOrTell(this, QUrl::fromLocalFile(index),
+               QStringLiteral("Не найден веб-браузер, чтобы открыть помощь %1"),
+               QDir::toNativeSeparators(index));
 }
 
 void CMainFrame::CmdAbout() {
