@@ -17,10 +17,11 @@ namespace {
 
 const QString kMark = QStringLiteral("DRAVO");
 
-// Examines each resource of parent, then enumerates it in turn. False when parent's own
-// enumeration cannot be opened.
+// Shows each resource of parent to visit, then enumerates it in turn. A remote name met twice
+// (one share reached by two ways) is shown once. False when parent's own enumeration cannot be
+// opened.
 bool Walk(NetworkProvider &provider, const NetworkResource *parent, QSet<QString> &seen,
-          SharingComputers &out, int depth) {
+          const std::function<void(const NetworkResource &)> &visit, int depth = 0) {
     // A network deeper than this is a loop of links, not a network.
     if (depth > 8)
         return false;
@@ -32,11 +33,9 @@ bool Walk(NetworkProvider &provider, const NetworkResource *parent, QSet<QString
         if (seen.contains(key))
             continue;
         seen.insert(key);
-        const QString computer = SharingComputerOf(r.remoteName);
-        if (!computer.isEmpty())
-            out.computers << computer;
+        visit(r);
         if (r.container)
-            Walk(provider, &r, seen, out, depth + 1);
+            Walk(provider, &r, seen, visit, depth + 1);
     }
     return true;
 }
@@ -58,7 +57,11 @@ QString SharingComputerOf(const QString &remoteName) {
 SharingComputers CollectSharingComputers(NetworkProvider &provider) {
     SharingComputers out;
     QSet<QString> seen;
-    out.networkAvailable = Walk(provider, nullptr, seen, out, 0);
+    out.networkAvailable = Walk(provider, nullptr, seen, [&out](const NetworkResource &r) {
+        const QString computer = SharingComputerOf(r.remoteName);
+        if (!computer.isEmpty())
+            out.computers << computer;
+    });
     return out;
 }
 
@@ -477,29 +480,6 @@ ShareMounter &Mounter() {
     return mounter;
 }
 
-// The share names that the walk of the network lists for a computer with the program's mark,
-// each once, in the order met.
-void CollectShares(NetworkProvider &provider, const NetworkResource *parent,
-                   const QString &computer, QSet<QString> &seen, QStringList &shares, int depth) {
-    QList<NetworkResource> children;
-    if (depth > 8 || !provider.Enumerate(parent, &children))
-        return;
-    for (const NetworkResource &r : children) {
-        const QString key = r.remoteName.toUpper();
-        if (seen.contains(key))
-            continue;
-        seen.insert(key);
-        const QStringList parts =
-            QString(r.remoteName).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-        // A share itself ("\\server\share"), not a folder below one: that is what mounts.
-        if (!r.container && parts.size() == 2 && SameComputer(parts[0], computer) &&
-            !SharingComputerOf(r.remoteName).isEmpty())
-            shares << parts[1];
-        if (r.container)
-            CollectShares(provider, &r, computer, seen, shares, depth + 1);
-    }
-}
-
 } // namespace
 
 void SetShareMounter(ShareMounter mounter) {
@@ -507,9 +487,16 @@ void SetShareMounter(ShareMounter mounter) {
 }
 
 bool MountComputerShare(const QString &computer) {
+    // The share "Dravo", then the shares with the mark that the network lists for the computer:
+    // shares themselves ("\\server\share"), not folders below one, for that is what mounts.
     QStringList shares{QStringLiteral("Dravo")};
     QSet<QString> seen;
-    CollectShares(*MakeNetwork(), nullptr, computer, seen, shares, 0);
+    Walk(*MakeNetwork(), nullptr, seen, [&](const NetworkResource &r) {
+        const QStringList parts = r.remoteName.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+        if (!r.container && parts.size() == 2 && SameComputer(parts[0], computer) &&
+            !SharingComputerOf(r.remoteName).isEmpty())
+            shares << parts[1];
+    });
     const QList<MountedShare> mounted = ReadMountedShares(MountSources::Current());
     QSet<QString> tried;
     for (const QString &share : shares) {

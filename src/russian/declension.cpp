@@ -486,8 +486,8 @@ void AppendDeclinedSurnameText(std::string &out, std::string_view text, int gend
     AppendDeclinedWord(out, s.substr(hyphen + 1), gender, wordCase);
 }
 
-// The forms are written into one reused buffer and copied out at their final size, so that a
-// call allocates only for the forms too long to be kept inside a string.
+// The single words are declined into one reused buffer and copied out at their final size, so
+// that a call allocates only for a result too long to be kept inside a string.
 std::string &Scratch() {
     thread_local std::string scratch = [] {
         std::string s;
