@@ -5,8 +5,6 @@
 #include "fileio.h"
 #include "text.h"
 
-#include <cerrno>
-#include <ctime>
 #include <fcntl.h>
 #include <functional>
 #include <unistd.h>
